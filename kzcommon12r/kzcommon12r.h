@@ -1,0 +1,22 @@
+#ifndef KZCOMMON12R_KZCOMMON12R_H
+#define KZCOMMON12R_KZCOMMON12R_H
+
+// Umbrella header: every public header of the library.
+
+#include "kzcommon12r/kzcommon12r_export.h"
+
+// common
+#include "kzcommon12r/common/IOException.h"
+#include "kzcommon12r/common/KzException.h"
+#include "kzcommon12r/common/KzMV.h"
+#include "kzcommon12r/common/KzQueryCancel.h"
+#include "kzcommon12r/common/KzStatus.h"
+#include "kzcommon12r/common/KzWarnings.h"
+
+// display
+#include "kzcommon12r/display/KzDisplay.h"
+
+// math/matrix
+#include "kzcommon12r/math/matrix/KzBitSet.h"
+
+#endif  // KZCOMMON12R_KZCOMMON12R_H
