@@ -16,7 +16,13 @@
 // display
 #include "kzcommon12r/display/KzDisplay.h"
 
+// xml
+
 // math/matrix
 #include "kzcommon12r/math/matrix/KzBitSet.h"
+
+// math/kernels
+
+// math/stats
 
 #endif  // KZCOMMON12R_KZCOMMON12R_H
