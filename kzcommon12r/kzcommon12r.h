@@ -17,6 +17,15 @@
 #include "kzcommon12r/display/KzDisplay.h"
 
 // xml
+#include "kzcommon12r/xml/ExportFormat.h"
+#include "kzcommon12r/xml/XMLAttribute.h"
+#include "kzcommon12r/xml/XMLDocType.h"
+#include "kzcommon12r/xml/XMLElement.h"
+#include "kzcommon12r/xml/XMLInterface.h"
+#include "kzcommon12r/xml/XMLObj.h"
+#include "kzcommon12r/xml/XMLReader.h"
+#include "kzcommon12r/xml/XMLString.h"
+#include "kzcommon12r/xml/XMLWriter.h"
 
 // math/matrix
 #include "kzcommon12r/math/matrix/KzBitSet.h"
