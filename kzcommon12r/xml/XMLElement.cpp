@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "kzcommon12r/common/KzMV.h"
+#include "kzcommon12r/xml/internal/XMLEscape.h"
 #include "kzcommon12r/xml/internal/XMLText.h"
 
 namespace KzXML_1_2 {
@@ -75,68 +76,92 @@ void XMLElement::AddAttribute(const std::string& name, double value) {
   AddAttribute(XMLAttribute::Create(name, value));
 }
 
-// One pass over the subtree appending to `out`. Children of exactly the
-// library's element and text classes are rendered here without a virtual call;
-// any other node (a subclass of XMLElement) renders through its own ToString.
-// With a sink, the buffer is handed on behind each element's closing ">", so
-// streaming a large tree keeps memory to one block and never cuts a multibyte
-// character.
-void XMLElement::Render(std::string& out, ExportFormat& format,
-                        internal::XMLChunkSink* sink) const {
+namespace {
+
+// Where the renderer may hand a full block on: only the stream output acts.
+inline void AtElementBoundary(internal::StringOut& /*out*/) {}
+inline void AtElementBoundary(internal::StreamBlockOut& out) { out.Boundary(); }
+
+// Renders a node of a class the renderer does not know (a subclass of
+// XMLElement) through its own virtual ToString.
+inline void RenderForeign(internal::StringOut& out, const XMLInterface& node,
+                          ExportFormat& format) {
+  node.ToString(out.Str(), format);
+}
+inline void RenderForeign(internal::StreamBlockOut& out, const XMLInterface& node,
+                          ExportFormat& format) {
+  std::string text;
+  node.ToString(text, format);
+  out.Append(text.data(), text.size());
+}
+
+}  // namespace
+
+// One pass over the subtree. Children of exactly the library's element and
+// text classes are rendered here without a virtual call (the type_info
+// objects are unique: both classes have their key function in this library;
+// a mismatch merely takes the virtual path). Any other node renders through
+// its own ToString.
+template <class Out>
+void XMLElement::RenderTo(Out& out, ExportFormat& format) const {
   const int level = format.GetLevel();
-  if (format.IsNewParagraph()) out += '\n';
-  if (format.HasIndentation()) out.append(static_cast<size_t>(level), '\t');
-  out += '<';
-  out += m_name;
+  if (format.IsNewParagraph()) out.Push('\n');
+  if (format.HasIndentation()) out.Fill(static_cast<size_t>(level), '\t');
+  out.Push('<');
+  out.Append(m_name.data(), m_name.size());
   if (!m_attributes.empty()) {
     format.SetLevel(level + 1);
     for (const XMLAttribute* a : m_attributes) {
-      out += format.IsNewParagraph() ? '\n' : ' ';
-      if (format.HasIndentation()) out.append(static_cast<size_t>(level) + 1, '\t');
-      internal::AppendAttribute(out, a->GetName(), a->GetValue());
+      out.Push(format.IsNewParagraph() ? '\n' : ' ');
+      if (format.HasIndentation()) out.Fill(static_cast<size_t>(level) + 1, '\t');
+      internal::PutAttribute(out, a->GetName(), a->GetValue());
     }
     format.SetLevel(level);
   }
   if (!m_children.empty()) {
-    out += '>';
+    out.Push('>');
     format.SetLevel(level + 1);
+    const std::type_info* const elementType = &typeid(XMLElement);
+    const std::type_info* const textType = &typeid(XMLString);
     for (const XMLInterface* c : m_children) {
-      const std::type_info& type = typeid(*c);
-      if (type == typeid(XMLElement)) {
-        static_cast<const XMLElement*>(c)->Render(out, format, sink);
-      } else if (type == typeid(XMLString)) {
-        internal::AppendTextEscaped(out, static_cast<const XMLString*>(c)->GetText());
+      const std::type_info* type = &typeid(*c);
+      if (type == elementType) {
+        static_cast<const XMLElement*>(c)->RenderTo(out, format);
+      } else if (type == textType) {
+        const std::string& text = static_cast<const XMLString*>(c)->GetText();
+        internal::PutText(out, text.data(), text.size());
         format.SetIsNewParagraph(false);
         format.SetIndentation(false);
       } else {
-        c->ToString(out, format);
+        RenderForeign(out, *c, format);
       }
     }
     format.SetLevel(level);
-    if (format.IsNewParagraph()) out += '\n';
-    if (format.HasIndentation()) out.append(static_cast<size_t>(level), '\t');
-    out += "</";
-    out += m_name;
-    out += '>';
+    if (format.IsNewParagraph()) out.Push('\n');
+    if (format.HasIndentation()) out.Fill(static_cast<size_t>(level), '\t');
+    internal::PutLiteral(out, "</");
+    out.Append(m_name.data(), m_name.size());
+    out.Push('>');
   } else {
-    out += "/>";
+    internal::PutLiteral(out, "/>");
   }
   format.SetIsNewParagraph(true);
   format.SetIndentation(true);
-  if (sink != nullptr) sink->MaybeFlush(out);
+  AtElementBoundary(out);
 }
 
 int XMLElement::ToString(std::string& out, ExportFormat& format) const {
-  Render(out, format, nullptr);
+  internal::StringOut o(out);
+  RenderTo(o, format);
   return 0;
 }
 
+// Written block by block: a large tree never exists as one string, and the
+// bytes are those of ToString followed by one Write/WriteUTF of the whole.
 int XMLElement::ToStream(std::ostream& os, ExportFormat& format, bool utf8) const {
-  internal::XMLChunkSink sink(os, utf8);
-  std::string buffer;
-  buffer.reserve(internal::XMLChunkSink::kBlockBytes + 4096);
-  Render(buffer, format, &sink);
-  sink.Flush(buffer);
+  internal::StreamBlockOut o(os, utf8);
+  RenderTo(o, format);
+  o.Flush();
   return 0;
 }
 

@@ -12,10 +12,6 @@
 
 namespace KzXML_1_2 {
 
-namespace internal {
-class XMLChunkSink;
-}
-
 /// An element with its attributes and its children (elements and text nodes
 /// mixed, in insertion order). The element owns everything added to it and
 /// deletes, in its destructor, first the attributes and then the children.
@@ -62,7 +58,10 @@ class KZ_EXPORT XMLElement : public XMLInterface {
   explicit XMLElement(std::string name);
 
  private:
-  void Render(std::string& out, ExportFormat& format, internal::XMLChunkSink* sink) const;
+  // The one renderer behind ToString and ToStream; Out is a string or a
+  // stream block (defined and instantiated in the source file only).
+  template <class Out>
+  void RenderTo(Out& out, ExportFormat& format) const;
 
   std::vector<XMLAttribute*> m_attributes;
   std::string m_name;

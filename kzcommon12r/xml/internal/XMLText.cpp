@@ -1,5 +1,7 @@
 #include "kzcommon12r/xml/internal/XMLText.h"
 
+#include "kzcommon12r/xml/internal/XMLEscape.h"
+
 #include <iconv.h>
 #include <langinfo.h>
 
@@ -9,23 +11,12 @@
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <utility>
 
 namespace KzXML_1_2 {
 namespace internal {
 
 namespace {
-
-// Bytes that the attribute escaping replaces: & < > " tab LF CR space.
-// Bytes that the text escaping looks at: & < > CR.
-struct EscapeTables {
-  std::array<bool, 256> attribute{};
-  std::array<bool, 256> text{};
-  constexpr EscapeTables() {
-    for (unsigned char c : {'&', '<', '>', '"', '\t', '\n', '\r', ' '}) attribute[c] = true;
-    for (unsigned char c : {'&', '<', '>', '\r'}) text[c] = true;
-  }
-};
-constexpr EscapeTables kTables;
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
@@ -217,76 +208,18 @@ void ConvertNarrow(const char* text, size_t n, Out& out) {
 }  // namespace
 
 void AppendAttributeEscaped(std::string& out, const std::string& value) {
-  const char* p = value.data();
-  const size_t n = value.size();
-  size_t i = 0;
-  while (i < n) {
-    size_t j = i;
-    while (j < n && !kTables.attribute[static_cast<unsigned char>(p[j])]) ++j;
-    out.append(p + i, j - i);
-    if (j == n) break;
-    switch (p[j]) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\t': out += "&#9;"; break;
-      case '\n': out += "&#10;"; break;
-      case '\r': out += "&#13;"; break;
-      default: {
-        // A run of spaces. Pairs, left to right, become " &#32;" so that a
-        // normalising parser keeps them; a space at either end of the value
-        // becomes "&#32;" for the same reason.
-        size_t k = j;
-        while (k < n && p[k] == ' ') ++k;
-        const size_t run = k - j;
-        for (size_t m = 0; m + 1 < run; m += 2) {
-          out += (j + m == 0) ? "&#32;&#32;" : " &#32;";
-        }
-        if (run % 2 == 1) {
-          const size_t last = k - 1;
-          out += (last == 0 || last == n - 1) ? "&#32;" : " ";
-        }
-        i = k;
-        continue;
-      }
-    }
-    i = j + 1;
-  }
+  StringOut o(out);
+  PutAttributeValue(o, value.data(), value.size());
 }
 
 void AppendAttribute(std::string& out, const std::string& name, const std::string& value) {
-  out += name;
-  out += "=\"";
-  AppendAttributeEscaped(out, value);
-  out += '"';
+  StringOut o(out);
+  PutAttribute(o, name, value);
 }
 
 void AppendTextEscaped(std::string& out, const std::string& text) {
-  const char* p = text.data();
-  const size_t n = text.size();
-  size_t i = 0;
-  while (i < n) {
-    size_t j = i;
-    while (j < n && !kTables.text[static_cast<unsigned char>(p[j])]) ++j;
-    out.append(p + i, j - i);
-    if (j == n) break;
-    switch (p[j]) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '\r': out += "&#13;"; break;  // a parser would turn a raw CR into LF
-      default:
-        // ">" stays, except where it would close "]]>", which character data
-        // must not contain.
-        if (j >= 2 && p[j - 1] == ']' && p[j - 2] == ']') {
-          out += "&gt;";
-        } else {
-          out += '>';
-        }
-        break;
-    }
-    i = j + 1;
-  }
+  StringOut o(out);
+  PutText(o, text.data(), text.size());
 }
 
 void AppendG(std::string& out, double x, int digits) {
@@ -317,13 +250,25 @@ void AppendAsUtf8(std::string& s, const char* p, size_t n) {
   ConvertNarrow(p, n, out);
 }
 
-void XMLChunkSink::Flush(std::string& buffer) {
+StreamBlockOut::StreamBlockOut(std::ostream& os, bool utf8)
+    : m_os(os), m_utf8(utf8), m_data(new char[kBlockBytes * 2]), m_capacity(kBlockBytes * 2) {}
+
+void StreamBlockOut::Grow(size_t n) {
+  size_t capacity = m_capacity * 2;
+  if (capacity - m_size < n) capacity = m_size + n;
+  std::unique_ptr<char[]> data(new char[capacity]);
+  std::memcpy(data.get(), m_data.get(), m_size);
+  m_data = std::move(data);
+  m_capacity = capacity;
+}
+
+void StreamBlockOut::Flush() {
   if (m_utf8) {
-    WriteBytesAsUtf8(m_os, buffer.data(), buffer.size());
+    WriteBytesAsUtf8(m_os, m_data.get(), m_size);
   } else {
-    WriteBytes(m_os, buffer.data(), buffer.size());
+    WriteBytes(m_os, m_data.get(), m_size);
   }
-  buffer.clear();
+  m_size = 0;
 }
 
 }  // namespace internal

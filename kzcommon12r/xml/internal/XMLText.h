@@ -5,7 +5,9 @@
 // classes and the writer functions. Not installed.
 
 #include <cstddef>
+#include <cstring>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 namespace KzXML_1_2 {
@@ -31,26 +33,48 @@ void WriteBytesAsUtf8(std::ostream& os, const char* p, size_t n);
 /// Appends the bytes converted from the locale's narrow character set to UTF-8.
 void AppendAsUtf8(std::string& out, const char* p, size_t n);
 
-/// Block buffer between a renderer and a stream: the renderer appends to the
-/// buffer and hands it over at element boundaries once it has grown past a
-/// block, so a large tree never exists as a single string.
-class XMLChunkSink {
+/// Output straight into a block that is written to a stream (converted to
+/// UTF-8 or not) whenever the renderer reaches an element boundary with at
+/// least a block filled. Appends are inline copies; the block grows only for
+/// an element whose own text exceeds it. A boundary always follows an ASCII
+/// byte, so no multibyte character is ever cut.
+class StreamBlockOut {
  public:
   static constexpr size_t kBlockBytes = size_t{1} << 16;
 
-  XMLChunkSink(std::ostream& os, bool utf8) : m_os(os), m_utf8(utf8) {}
+  StreamBlockOut(std::ostream& os, bool utf8);
+  StreamBlockOut(const StreamBlockOut&) = delete;
+  StreamBlockOut& operator=(const StreamBlockOut&) = delete;
 
-  /// Writes and clears `buffer` when it holds at least a block. Call only at a
-  /// position behind an ASCII byte, where no multibyte sequence is cut.
-  void MaybeFlush(std::string& buffer) {
-    if (buffer.size() >= kBlockBytes) Flush(buffer);
+  void Append(const char* p, size_t n) {
+    if (n > m_capacity - m_size) Grow(n);
+    std::memcpy(m_data.get() + m_size, p, n);
+    m_size += n;
   }
-  /// Writes and clears `buffer`.
-  void Flush(std::string& buffer);
+  void Push(char c) {
+    if (m_size == m_capacity) Grow(1);
+    m_data[m_size++] = c;
+  }
+  void Fill(size_t n, char c) {
+    if (n > m_capacity - m_size) Grow(n);
+    std::memset(m_data.get() + m_size, c, n);
+    m_size += n;
+  }
+  /// Called behind each element's closing ">".
+  void Boundary() {
+    if (m_size >= kBlockBytes) Flush();
+  }
+  /// Writes out and empties the block.
+  void Flush();
 
  private:
+  void Grow(size_t n);
+
   std::ostream& m_os;
   bool m_utf8;
+  std::unique_ptr<char[]> m_data;
+  size_t m_size = 0;
+  size_t m_capacity = 0;
 };
 
 }  // namespace internal
