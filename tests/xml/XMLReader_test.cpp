@@ -1,6 +1,7 @@
 #include "kzcommon12r/xml/XMLReader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cfloat>
 #include <climits>
@@ -30,8 +31,10 @@ namespace {
 class ScratchFile {
  public:
   explicit ScratchFile(const std::string& content) {
+    // Unique across the test processes that ctest runs in parallel.
     static int counter = 0;
-    m_path = testing::TempDir() + "kz_xml_reader_" + std::to_string(++counter) + ".xml";
+    m_path = testing::TempDir() + "kz_xml_reader_" + std::to_string(getpid()) + "_" +
+             std::to_string(++counter) + ".xml";
     std::ofstream out(m_path, std::ios::binary);
     out << content;
   }
