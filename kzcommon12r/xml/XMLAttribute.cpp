@@ -28,7 +28,7 @@ int XMLAttribute::ToString(std::string& out, ExportFormat& /*format*/) const {
 int XMLAttribute::ToStream(std::ostream& os, ExportFormat& format, bool utf8) const {
   std::string text;
   ToString(text, format);
-  return utf8 ? WriteUTF(os, text) : Write(os, text);
+  return internal::WriteNodeText(os, text, utf8);
 }
 
 XMLAttribute* XMLAttribute::Clone() const { return new XMLAttribute(*this); }

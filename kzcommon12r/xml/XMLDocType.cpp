@@ -3,7 +3,7 @@
 #include <climits>
 #include <utility>
 
-#include "kzcommon12r/xml/XMLWriter.h"
+#include "kzcommon12r/xml/internal/XMLText.h"
 
 namespace KzXML_1_2 {
 
@@ -43,7 +43,7 @@ int XMLDocType::ToString(std::string& out, ExportFormat& /*format*/) const {
 int XMLDocType::ToStream(std::ostream& os, ExportFormat& format, bool utf8) const {
   std::string text;
   ToString(text, format);
-  return utf8 ? WriteUTF(os, text) : Write(os, text);
+  return internal::WriteNodeText(os, text, utf8);
 }
 
 XMLDocType* XMLDocType::Clone() const { return new XMLDocType(*this); }

@@ -1,3 +1,9 @@
+// Reader of the line-oriented object stream. Each function reads whole lines
+// into a std::string (no length limit; a trailing CR from a CRLF file is
+// dropped), splits them with a strtok-like tokenizer that keeps its state
+// locally, decodes the entity and character references of string values in
+// one pass, and converts numbers with strtoll / strtod_l in the C locale,
+// clamping to the target range.
 #include "kzcommon12r/xml/XMLReader.h"
 
 #include <locale.h>
@@ -11,6 +17,7 @@
 #include <string_view>
 
 #include "kzcommon12r/common/KzMV.h"
+#include "kzcommon12r/xml/internal/XMLText.h"
 
 namespace KzXML_1_2 {
 
@@ -91,6 +98,17 @@ bool ReadValueToken(std::ifstream& in, std::string_view type, std::string_view v
   return true;
 }
 
+// Token 3 of a numeric value line of this type; false when it is missing.
+bool ReadNumberText(std::ifstream& in, std::string_view type, std::string& text) {
+  std::string line;
+  std::string_view token;
+  size_t start = 0;
+  bool has = false;
+  if (!ReadValueToken(in, type, kValueDelims, line, token, start, has) || !has) return false;
+  text.assign(token);
+  return true;
+}
+
 // The classic ("C") locale for number conversions, whatever the process's
 // numeric locale says about the decimal point.
 locale_t ClassicLocale() {
@@ -100,8 +118,7 @@ locale_t ClassicLocale() {
 
 // A whole token as a decimal integer, clamped to [lo, hi]. No atoi: its
 // overflow is undefined and it takes "12abc" or "" as numbers.
-bool ParseInteger(std::string_view token, long long lo, long long hi, long long& out) {
-  const std::string text(token);
+bool ParseInteger(const std::string& text, long long lo, long long hi, long long& out) {
   char* end = nullptr;
   errno = 0;
   long long v = std::strtoll(text.c_str(), &end, 10);  // ERANGE saturates
@@ -115,8 +132,7 @@ bool ParseInteger(std::string_view token, long long lo, long long hi, long long&
 // A whole token as a double in the classic locale: decimal, hexadecimal, inf
 // or nan. A decimal overflow gives +-DBL_MAX (not infinity); an underflow
 // keeps strtod's subnormal or zero.
-bool ParseDouble(std::string_view token, double& out) {
-  const std::string text(token);
+bool ParseDouble(const std::string& text, double& out) {
   char* end = nullptr;
   errno = 0;
   double v = strtod_l(text.c_str(), &end, ClassicLocale());
@@ -124,24 +140,6 @@ bool ParseDouble(std::string_view token, double& out) {
   if (errno == ERANGE && std::isinf(v)) v = v > 0 ? DBL_MAX : -DBL_MAX;
   out = v;
   return true;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 // The code point of a character reference body ("#65", "#x41"), or false.
@@ -212,7 +210,8 @@ std::string DecodeEntities(std::string_view s) {
     if (c != 0) {
       out += c;
     } else {
-      AppendUtf8(out, cp);
+      char utf8[4];
+      out.append(utf8, internal::EncodeUtf8(cp, utf8));
     }
     i = semi + 1;
   }
@@ -238,27 +237,17 @@ bool ParseStartObj(std::ifstream& in, const std::string& name) {
 }
 
 bool ParseValue(std::ifstream& in, int& out) {
-  std::string line;
-  std::string_view token;
-  size_t start = 0;
-  bool has = false;
+  std::string text;
   long long v = 0;
-  if (!ReadValueToken(in, "Int", kValueDelims, line, token, start, has) || !has ||
-      !ParseInteger(token, INT_MIN, INT_MAX, v))
-    return false;
+  if (!ReadNumberText(in, "Int", text) || !ParseInteger(text, INT_MIN, INT_MAX, v)) return false;
   out = static_cast<int>(v);
   return true;
 }
 
 bool ParseValue(std::ifstream& in, unsigned int& out) {
-  std::string line;
-  std::string_view token;
-  size_t start = 0;
-  bool has = false;
+  std::string text;
   double v = 0.0;
-  if (!ReadValueToken(in, "Int", kValueDelims, line, token, start, has) || !has ||
-      !ParseDouble(token, v) || std::isnan(v))
-    return false;
+  if (!ReadNumberText(in, "Int", text) || !ParseDouble(text, v) || std::isnan(v)) return false;
   v = std::trunc(v);
   if (v < 0.0) v = 0.0;
   if (v > static_cast<double>(UINT_MAX)) v = static_cast<double>(UINT_MAX);
@@ -267,44 +256,33 @@ bool ParseValue(std::ifstream& in, unsigned int& out) {
 }
 
 bool ParseValue(std::ifstream& in, bool& out) {
-  std::string line;
-  std::string_view token;
-  size_t start = 0;
-  bool has = false;
+  std::string text;
   long long v = 0;
-  if (!ReadValueToken(in, "Int", kValueDelims, line, token, start, has) || !has ||
-      !ParseInteger(token, LLONG_MIN, LLONG_MAX, v) || (v != 0 && v != 1))
+  if (!ReadNumberText(in, "Int", text) || !ParseInteger(text, LLONG_MIN, LLONG_MAX, v) ||
+      (v != 0 && v != 1))
     return false;
   out = v == 1;
   return true;
 }
 
 bool ParseValue(std::ifstream& in, long& out) {
-  std::string line;
-  std::string_view token;
-  size_t start = 0;
-  bool has = false;
+  std::string text;
   long long v = 0;
-  if (!ReadValueToken(in, "Long", kValueDelims, line, token, start, has) || !has ||
-      !ParseInteger(token, INT32_MIN, INT32_MAX, v))
+  if (!ReadNumberText(in, "Long", text) || !ParseInteger(text, INT32_MIN, INT32_MAX, v))
     return false;
   out = static_cast<long>(v);
   return true;
 }
 
 bool ParseValue(std::ifstream& in, double& out) {
-  std::string line;
-  std::string_view token;
-  size_t start = 0;
-  bool has = false;
-  if (!ReadValueToken(in, "Double", kValueDelims, line, token, start, has) || !has)
-    return false;
-  if (token == "Missing") {
+  std::string text;
+  if (!ReadNumberText(in, "Double", text)) return false;
+  if (text == "Missing") {
     out = KzCommon_1_2::KzMV::gMissingValue;
     return true;
   }
   double v = 0.0;
-  if (!ParseDouble(token, v)) return false;
+  if (!ParseDouble(text, v)) return false;
   out = v;
   return true;
 }

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "kzcommon12r/xml/XMLWriter.h"
 #include "kzcommon12r/xml/internal/XMLText.h"
 
 namespace KzXML_1_2 {
@@ -23,7 +22,7 @@ int XMLString::ToString(std::string& out, ExportFormat& format) const {
 int XMLString::ToStream(std::ostream& os, ExportFormat& format, bool utf8) const {
   std::string text;
   ToString(text, format);
-  return utf8 ? WriteUTF(os, text) : Write(os, text);
+  return internal::WriteNodeText(os, text, utf8);
 }
 
 XMLString* XMLString::Clone() const { return new XMLString(*this); }

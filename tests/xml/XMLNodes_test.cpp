@@ -213,6 +213,29 @@ TEST(XMLElement, NullAndSelfAreIgnored) {
   EXPECT_EQ(Render(*e), "\n<e/>");
 }
 
+// A caller's element class with its own rendering.
+class Marker : public XMLElement {
+ public:
+  Marker() : XMLElement("m") {}
+  int ToString(std::string& out, ExportFormat& format) const override {
+    out += "<MARK/>";
+    format.SetIsNewParagraph(true);
+    return 0;
+  }
+};
+
+TEST(XMLElement, SubclassChildrenRenderThemselves) {
+  std::unique_ptr<XMLElement> p(XMLElement::Create("p"));
+  p->AddElement(XMLString::Create("t"));
+  p->AddElement(new Marker());
+  p->AddElement(XMLElement::Create("e"));
+  // The marker switched the line feed on again but not the indentation.
+  EXPECT_EQ(Render(*p), "\n<p>t<MARK/>\n<e/>\n</p>");
+  EXPECT_EQ(Stream(*p), Render(*p));
+  std::unique_ptr<XMLElement> c(p->Clone());  // Clone of the base: plain "m"
+  EXPECT_EQ(Render(*c), "\n<p>t<m/>\n\t<e/>\n</p>");
+}
+
 TEST(XMLElement, StreamEqualsStringIncludingBlockBoundaries) {
   // Enough content to cross several stream blocks, with multibyte text.
   std::unique_ptr<XMLElement> r(XMLElement::Create("r"));
@@ -222,6 +245,11 @@ TEST(XMLElement, StreamEqualsStringIncludingBlockBoundaries) {
     e->AddElement(XMLString::Create("caf\xC3\xA9 & <x>"));
     r->AddElement(e);
   }
+  // One element larger than a stream block.
+  XMLElement* big = XMLElement::Create("big");
+  big->AddAttribute("v", std::string(200000, 'v') + "&");
+  big->AddElement(XMLString::Create(std::string(300000, 't') + "<"));
+  r->AddElement(big);
   for (bool format : {true, false}) {
     EXPECT_EQ(Stream(*r, format), Render(*r, format));
   }

@@ -1,3 +1,13 @@
+// Conversion of the process's narrow text to UTF-8. The narrow character set
+// is the locale's (nl_langinfo(CODESET)):
+// - UTF-8: well-formed sequences (Unicode 15, section 3.9, table 3-7) pass
+//   unchanged; every byte that starts no well-formed sequence becomes U+FFFD;
+// - C/POSIX (ASCII): well-formed UTF-8 passes unchanged, so text that already
+//   is UTF-8 is never encoded twice; every other byte is a Windows-1252
+//   character (0xE9 gives C3 A9);
+// - any other set: iconv, each unconvertible byte becoming U+FFFD.
+// No byte is ever dropped, so a failed conversion cannot leave a document
+// malformed. Clean runs are written straight from the input.
 #include "kzcommon12r/xml/internal/XMLText.h"
 
 #include "kzcommon12r/xml/internal/XMLEscape.h"
@@ -5,7 +15,6 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -27,6 +36,8 @@ constexpr std::uint16_t kWindows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
 
 size_t EncodeUtf8(std::uint32_t cp, char* out) {
   if (cp < 0x80) {
@@ -50,6 +61,8 @@ size_t EncodeUtf8(std::uint32_t cp, char* out) {
   out[3] = static_cast<char>(0x80 | (cp & 0x3F));
   return 4;
 }
+
+namespace {
 
 // Length of the well-formed UTF-8 sequence at p (Unicode 15, table 3-7: no
 // overlong forms, no surrogates, nothing above U+10FFFF), or 0.
@@ -234,6 +247,15 @@ void AppendInteger(std::string& out, long long n) {
   char buf[24];
   const auto r = std::to_chars(buf, buf + sizeof buf, n);
   out.append(buf, static_cast<size_t>(r.ptr - buf));
+}
+
+int WriteNodeText(std::ostream& os, const std::string& text, bool utf8) {
+  if (utf8) {
+    WriteBytesAsUtf8(os, text.data(), text.size());
+  } else {
+    WriteBytes(os, text.data(), text.size());
+  }
+  return 0;
 }
 
 void WriteBytes(std::ostream& os, const char* p, size_t n) {

@@ -5,6 +5,7 @@
 // classes and the writer functions. Not installed.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <iosfwd>
 #include <memory>
@@ -24,6 +25,13 @@ void AppendTextEscaped(std::string& out, const std::string& text);
 void AppendG(std::string& out, double x, int digits);
 /// Appends the decimal digits of a 64-bit integer.
 void AppendInteger(std::string& out, long long n);
+
+/// Encodes a code point (at most U+10FFFF) as UTF-8 into out[0..3]; returns
+/// the number of bytes.
+size_t EncodeUtf8(std::uint32_t cp, char* out);
+
+/// Writes a node's rendered text with `Write` (utf8 false) or `WriteUTF`.
+int WriteNodeText(std::ostream& os, const std::string& text, bool utf8);
 
 /// Writes bytes to the stream buffer in one call (the stream's sentry decides
 /// whether anything is written, as `put` would).
