@@ -28,7 +28,12 @@
 #include "kzcommon12r/xml/XMLWriter.h"
 
 // math/matrix
+#include "kzcommon12r/math/matrix/IKzRectMatrix.h"
+#include "kzcommon12r/math/matrix/IKzSymMatrix.h"
 #include "kzcommon12r/math/matrix/KzBitSet.h"
+#include "kzcommon12r/math/matrix/KzRectMatrixData.h"
+#include "kzcommon12r/math/matrix/KzSparseVector.h"
+#include "kzcommon12r/math/matrix/KzSymMatrixData.h"
 
 // math/kernels
 
