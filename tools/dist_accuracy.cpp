@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto ref = kzacc::LoadReference(argv[1]);
-  std::printf("# Accuracy of KzDistFun against mpmath at 40 digits (tests/data/dist_reference.csv),\n");
+  std::printf(
+      "# Accuracy of KzDistFun against mpmath at 40 digits (tests/data/dist_reference.csv),\n");
   std::printf("# side by side with R's standalone math library (Rmath %s) on the same points.\n",
               R_VERSION_STRING);
   std::printf("# Written by tools/gen_dist_accuracy.sh; checked by KzDistFunAccuracy_test.\n");
@@ -71,8 +72,8 @@ int main(int argc, char** argv) {
       std::snprintf(buf, sizeof buf, "%.2e", r.maxError);
       rm = buf;
     }
-    std::printf("%-16s %5d %8.1e %.2e %s  %s\n", row.id.c_str(), kz.points, row.goal,
-                kz.maxError, rm.c_str(), row.region.c_str());
+    std::printf("%-16s %5d %8.1e %.2e %s  %s\n", row.id.c_str(), kz.points, row.goal, kz.maxError,
+                rm.c_str(), row.region.c_str());
     std::fprintf(stderr, "%-16s worst at %s(%.17g, %.17g, %.17g, %.17g)\n", row.id.c_str(),
                  kz.worst.name.c_str(), kz.worst.arg[0], kz.worst.arg[1], kz.worst.arg[2],
                  kz.worst.arg[3]);

@@ -125,8 +125,7 @@ class KZ_EXPORT KzDistFun {
   // ln(C(n, k) p^k q^(n-k)) for 0 <= k <= n, q = 1 - p, in C. Loader's
   // saddle-point form (Stirling corrections of n, k, n - k and the deviances
   // k ln(k/(n p)) + n p - k, likewise for n - k), free of cancellation.
-  static double logBinomialTerm(const double& k, const double& n, const double& p,
-                                const double& q);
+  static double logBinomialTerm(const double& k, const double& n, const double& p, const double& q);
   // Peizer-Pratt normal approximation of P(X <= k), X ~ Binomial(n, p), q = 1 - p.
   static double peizerPratt(const double& k, const double& n, const double& p, const double& q);
   // The beta inverse as the pair (x, 1 - x), the smaller of the two computed

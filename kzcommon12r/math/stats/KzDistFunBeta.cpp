@@ -41,8 +41,7 @@ inline double ExpOrZero(double arg) { return arg < kzdist::kMinLogExp ? 0.0 : st
 
 }  // namespace
 
-double KzDistFun::peizerPratt(const double& k, const double& n, const double& p,
-                              const double& q) {
+double KzDistFun::peizerPratt(const double& k, const double& n, const double& p, const double& q) {
   // P(X <= k) ~ Phi(z), z = d sqrt((1 + q g(S/(n p)) + p g(T/(n q))) / ((n + 1/6) p q)),
   // S = k + 1/2, T = n - k - 1/2, d = k + 2/3 - (n + 1/3) p + a correction / 50.
   const double s = k + 0.5;
@@ -89,10 +88,14 @@ double KzDistFun::cdfbetPair(const double& x, const double& complement, const do
   if (x >= 1.0 || complement <= 0.0) return 1.0;
   const double y = complement;
   // ln(x^a (1-x)^b Gamma(a+b) / (Gamma(a+1) Gamma(b))) with 1 - x given as y.
-  // With a large parameter the difference of two large log-gammas is formed
-  // from Stirling's series directly (kzdist::LnGammaShift), which keeps its
-  // absolute error near that of the small result.
+  // With large parameters the differences of large log-gammas are formed from
+  // Stirling's series directly (kzdist::LnBetaFrontLarge, kzdist::LnGammaShift),
+  // which keeps the absolute error near that of the small result.
   auto logFront = [](double lx, double ly, double la, double lb, bool& ok) {
+    if (la >= 8.0 && lb >= 8.0) {
+      ok = true;
+      return kzdist::LnBetaFrontLarge(lx, ly, la, lb);
+    }
     double gamma;
     if (lb >= 8.0) {  // lnGamma(a + b) - lnGamma(b), then - lnGamma(a + 1)
       const double ga1 = dnlgam(la + 1.0);
@@ -120,40 +123,44 @@ double KzDistFun::cdfbetPair(const double& x, const double& complement, const do
   }
   if (b == 1.0) return ExpOrZero(a * LogOf(x, y));
 
-  // Power series, in the orientation whose result is not a complement when
-  // that converges quickly: with a <= 1 the series runs on (x, a, b) for
-  // x < 1/2 (else on (1-x, b, a), complemented), so a small I_x(a, b) is never
-  // obtained as 1 minus a number near 1.
-  // With a > 1, b <= 1 and x > 0.9 the series needs thousands of terms and
-  // gathers their rounding; the continued fraction (on 1 - x) is used instead.
-  if (a <= 1.0 || (b <= 1.0 && x <= 0.9)) {
-    const bool exchange = a <= 1.0 && x >= 0.5;
+  // Power series when a <= 1 or b <= 1. It runs on the side whose probability
+  // is the smaller: on (x, a, b) for x up to the mean a/(a + b), else on
+  // (1 - x, b, a) and complemented, so that a small I_x(a, b) is never
+  // formed as 1 minus a number near 1 (exchanging whenever a <= 1 lost
+  // I_x(0.5, df/2) of small t-statistics that way). On that side the terms fall
+  // at least by the factor of the argument; above 0.9 that is too slow, and
+  // the continued fraction is used instead.
+  if (a <= 1.0 || b <= 1.0) {
+    const bool exchange = x * (a + b) > a;
     const double sx = exchange ? y : x;
     const double sy = exchange ? x : y;
     const double sa = exchange ? b : a;
     const double sb = exchange ? a : b;
-    double u = 1.0;
-    double sum = 1.0;
-    bool converged = false;
-    for (int j = 0; j < kSeriesMaxTerms; ++j) {
-      u *= (j + sa + sb) / (j + sa + 1.0) * sx;
-      sum += u;
-      if (std::fabs(u) < kSeriesTol * sum) {
-        converged = true;
-        break;
+    if (sx <= 0.9) {
+      double u = 1.0;
+      double sum = 1.0;
+      bool converged = false;
+      for (int j = 0; j < kSeriesMaxTerms; ++j) {
+        u *= (j + sa + sb) / (j + sa + 1.0) * sx;
+        sum += u;
+        if (std::fabs(u) < kSeriesTol * sum) {
+          converged = true;
+          break;
+        }
+        if (sum > 1e300) break;
       }
-      if (sum > 1e300) break;
-    }
-    if (converged) {
-      bool ok;
-      const double arg = logFront(sx, sy, sa, sb, ok) + std::log(sum);
-      if (ok) {
-        const double v = ExpOrZero(arg);
-        return exchange ? 1.0 - v : (v > 1.0 ? 1.0 : v);
+      if (converged) {
+        bool ok;
+        const double arg = logFront(sx, sy, sa, sb, ok) + std::log(sum);
+        if (ok) {
+          double v = ExpOrZero(arg);
+          if (v > 1.0) v = 1.0;
+          return exchange ? 1.0 - v : v;
+        }
       }
     }
-    // Not converged (1 - x rounds near 1 for tiny x, or b is large): the
-    // continued fraction starts again from the caller's (x, a, b).
+    // Not converged: the continued fraction starts again from the caller's
+    // (x, a, b), with its own single exchange.
   }
 
   // Continued fraction, on the side where it converges fast.
@@ -299,6 +306,31 @@ bool KzDistFun::betinvPair(const double& p, const double& a, const double& b, do
   // Newton steps cut by thirds from 1e-8.
   if (!(xb >= kBetinvMinStart)) xb = kBetinvMinStart;
   if (xb > 0.9999999) xb = 0.9999999;
+
+  // Far in the tail the start can miss by orders of magnitude (Carter's form
+  // for I = 1e-45 with pp = 15), and Newton steps on I itself then creep along
+  // a power law, gaining a factor 1 - 1/pp per step. While I(x) and alpha
+  // differ by more than a factor e^0.5, Newton steps are taken on ln I
+  // against ln x instead, where a power law is a straight line.
+  for (int it = 0; it < kBetinvMaxIter; ++it) {
+    long err;
+    const double cdf = cdfbet(xb, pp, qq, err);
+    if (err) return false;
+    if (!(cdf > 0.0)) {  // underflow: far below the root
+      xb = std::fmin(xb * 1e4, 0.5 * (xb + 1.0));
+      continue;
+    }
+    const double lr = std::log(cdf / alpha);
+    if (std::fabs(lr) < 0.5) break;
+    // d ln I / d ln x = x f(x) / I(x).
+    const double slope = std::exp(pp * std::log(xb) + (qq - 1.0) * std::log1p(-xb) - lnBeta) / cdf;
+    if (!(slope > 0.0) || !std::isfinite(slope)) break;
+    double step = lr / slope;
+    if (step < -50.0) step = -50.0;  // at most e^50 in one step
+    const double next = xb * std::exp(-step);
+    xb = next < 1.0 ? next : 0.5 * (xb + 1.0);
+    if (!(xb > 0.0)) xb = kBetinvMinStart;
+  }
 
   // Newton steps on I_x(pp, qq) - alpha with the density; each step is cut by
   // factors of 3 until it lands strictly inside (0, 1) and its square is

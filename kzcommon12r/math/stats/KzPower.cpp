@@ -99,9 +99,7 @@ bool KzPower::IsInteger(double x) {
   return std::isfinite(x) && x <= gMachineMaxInt && std::floor(x) == x;
 }
 
-bool KzPower::IsEvenInteger(double x) {
-  return IsInteger(x) && std::floor(x / 2.0) == x / 2.0;
-}
+bool KzPower::IsEvenInteger(double x) { return IsInteger(x) && std::floor(x / 2.0) == x / 2.0; }
 
 bool KzPower::IsOddInteger(double x) {
   return IsInteger(x) && std::floor(x / 2.0 + 0.5) == x / 2.0 + 0.5;

@@ -21,12 +21,12 @@ class KZ_EXPORT KzPower {
   /// Result of `Exponent` and `Power`; the output value for each is documented
   /// with the operations.
   enum PowerStatus {
-    kPowerOk = 0,                       ///< computed
-    kPowerUnderflow = 1,                ///< exponent below -708.39: output 0 (-0 for a negative base)
-    kPowerOverflow = 2,                 ///< exponent above 709: output missing
-    kPowerNegativeOverflow = 3,         ///< negative base, odd power, positive exponent: missing
-    kPowerNegativeBaseBadExponent = 4,  ///< negative base, exponent not an odd integer nor
-                                        ///< the reciprocal of one: missing
+    kPowerOk = 0,                ///< computed
+    kPowerUnderflow = 1,         ///< exponent below -708.39: output 0 (-0 for a negative base)
+    kPowerOverflow = 2,          ///< exponent above 709: output missing
+    kPowerNegativeOverflow = 3,  ///< negative base, odd power, positive exponent: missing
+    kPowerNegativeBaseBadExponent = 4,   ///< negative base, exponent not an odd integer nor
+                                         ///< the reciprocal of one: missing
     kPowerNegativeBaseZeroExponent = 5,  ///< negative base, zero exponent: 1
     kPowerZeroBaseNegativeExponent = 6,  ///< zero base, negative or NaN exponent: missing
     kPowerZeroBaseZeroExponent = 7       ///< zero base, zero exponent: 1

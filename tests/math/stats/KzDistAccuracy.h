@@ -43,7 +43,8 @@ inline std::vector<RefPoint> LoadReference(const std::string& path) {
     if (fields.size() < 3) continue;
     RefPoint p;
     p.name = fields[0];
-    for (size_t i = 1; i + 1 < fields.size() && i <= 4; ++i) p.arg[i - 1] = std::strtod(fields[i].c_str(), nullptr);
+    for (size_t i = 1; i + 1 < fields.size() && i <= 4; ++i)
+      p.arg[i - 1] = std::strtod(fields[i].c_str(), nullptr);
     p.value = std::strtod(fields.back().c_str(), nullptr);
     points.push_back(p);
   }
@@ -64,7 +65,8 @@ inline bool Moderate(const RefPoint& p, double maxParam) {
   const std::string& n = p.name;
   if (p.value < 1e-10) return false;
   if (n == "cdfchi" || n == "sigchi" || n == "cdft" || n == "sigt") return p.arg[1] <= maxParam;
-  if (n == "cdff" || n == "sigf" || n == "ibeta") return p.arg[1] <= maxParam && p.arg[2] <= maxParam;
+  if (n == "cdff" || n == "sigf" || n == "ibeta")
+    return p.arg[1] <= maxParam && p.arg[2] <= maxParam;
   return true;
 }
 

@@ -32,9 +32,7 @@ class KzDistFunAccess {
     return KzDistFun::orvacdff(x, d1, d2, err);
   }
   static double CdfT(double x, double df, long& err) { return KzDistFun::orvacdft(x, df, err); }
-  static double IdfChi(double p, double df, long& err) {
-    return KzDistFun::orvaidfchi(p, df, err);
-  }
+  static double IdfChi(double p, double df, long& err) { return KzDistFun::orvaidfchi(p, df, err); }
   static double IdfChiBisect(double p, double df, double start, long& err) {
     return KzDistFun::idfchb(p, df, start, err);
   }

@@ -36,6 +36,13 @@ inline double Horner(const double* c, double t) {
 // (x - 1/2) log1p(s/x) + s ln(x + s) - s + w(x + s) - w(x), w the series tail.
 double LnGammaShift(double x, double s);
 
+// ln(x^a y^b / (a B(a, b))), y = 1 - x, for a >= 8 and b >= 8, from Stirling's
+// series (as in TOMS 708's brcomp): with s = a + b, d1 = (x s - a)/a and
+// d2 = (y s - b)/b (a d1 + b d2 = 0),
+// -a (d1 - log1p d1) - b (d2 - log1p d2) + ln sqrt(a b / (2 pi s)) - ln a
+// - (w(a) + w(b) - w(s)), w the series tail: no large terms cancel.
+double LnBetaFrontLarge(double x, double y, double a, double b);
+
 // Phi(x) through the error functions (defined with KzDistFun's normal code).
 double NormalCdf(double x);
 
