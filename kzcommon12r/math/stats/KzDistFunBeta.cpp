@@ -300,10 +300,10 @@ bool KzDistFun::betinvPair(const double& p, const double& a, const double& b, do
       }
     }
   }
-  // The published clamp of the start to [1e-8, 0.9999999] keeps only its upper
-  // end: a lower tail whose root lies below 1e-8 (small a, tiny p) is reached
-  // from the start formula, which is asymptotically exact there, and not by
-  // Newton steps cut by thirds from 1e-8.
+  // The start is kept below 0.9999999 but not raised to 1e-8: a lower tail
+  // whose root lies below 1e-8 (small a, tiny p) is reached from the start
+  // formula, which is asymptotically exact there, not by Newton steps cut by
+  // thirds from 1e-8.
   if (!(xb >= kBetinvMinStart)) xb = kBetinvMinStart;
   if (xb > 0.9999999) xb = 0.9999999;
 
@@ -358,8 +358,8 @@ bool KzDistFun::betinvPair(const double& p, const double& a, const double& b, do
         if (tx > 0.0 && tx < 1.0) {
           // Converged: the last step is applied, which costs nothing and
           // squares the remaining error.
-          // The published test is absolute (1e-20 on the squares); scaled by
-          // x^2 it is relative, so roots far below 1 keep their digits too.
+          // The tests of AS 109 are absolute (1e-20 on the squares); scaled
+          // by x^2 they are relative, so roots far below 1 keep their digits.
           const double scale = xb * xb;
           if (prev <= kBetinvAcu * scale || corr * corr <= kBetinvAcu * scale) stop = true;
           break;
