@@ -398,10 +398,12 @@ double KzDistFun::orvacdff(const double& x, const double& df1, const double& df2
     return kMissing;
   }
   if (x <= 0.0) return 0.0;
+  if (std::isinf(x)) return 1.0;
   const double d1x = df1 * x;
   const double s = df2 + d1x;
   if (x >= 1.0) {
-    const double r = cdfbetPair(df2 / s, d1x / s, 0.5 * df2, 0.5 * df1, err);
+    const double w = df2 / d1x;  // finite when df1 x overflows
+    const double r = cdfbetPair(w / (1.0 + w), 1.0 / (1.0 + w), 0.5 * df2, 0.5 * df1, err);
     return err ? kMissing : 1.0 - r;
   }
   const double r = cdfbetPair(d1x / s, df2 / s, 0.5 * df1, 0.5 * df2, err);
@@ -417,11 +419,13 @@ double KzDistFun::CdfF(double x, double df1, double df2) {
 double KzDistFun::SigF(double x, double df1, double df2) {
   if (!(df1 > 0.0 && df2 > 0.0) || std::isnan(x)) return kMissing;
   if (x <= 0.0) return 1.0;
+  if (std::isinf(x)) return 0.0;
   long err;
   const double d1x = df1 * x;
   const double s = df2 + d1x;
   if (x >= 1.0) {
-    const double r = cdfbetPair(df2 / s, d1x / s, 0.5 * df2, 0.5 * df1, err);
+    const double w = df2 / d1x;
+    const double r = cdfbetPair(w / (1.0 + w), 1.0 / (1.0 + w), 0.5 * df2, 0.5 * df1, err);
     return err ? kMissing : r;
   }
   const double r = cdfbetPair(d1x / s, df2 / s, 0.5 * df1, 0.5 * df2, err);
@@ -459,6 +463,7 @@ double KzDistFun::orvacdft(const double& x, const double& df, long& err) {
     return kMissing;
   }
   if (x == 0.0) return 0.5;
+  if (std::isinf(x)) return x < 0.0 ? 0.0 : 1.0;
   if (df == 1.0) {
     // Cauchy: 1/2 + atan(x)/pi, with the tails as atan(1/|x|)/pi so that they
     // keep their relative accuracy.
@@ -468,8 +473,10 @@ double KzDistFun::orvacdft(const double& x, const double& df, long& err) {
   }
   const double xx = x * x;
   if (std::fabs(x) > 1.0) {
-    const double s = df + xx;
-    const double r = 0.5 * cdfbetPair(df / s, xx / s, 0.5 * df, 0.5, err);
+    // df/(df + x^2) and its complement through w = df/x^2, which stays finite
+    // when x^2 overflows.
+    const double w = df / xx;
+    const double r = 0.5 * cdfbetPair(w / (1.0 + w), 1.0 / (1.0 + w), 0.5 * df, 0.5, err);
     if (err) return kMissing;
     return x < 0.0 ? r : 1.0 - r;
   }

@@ -208,6 +208,7 @@ double KzDistFun::gammad(const double& x, const double& p, const bool& lower, lo
     return kMissing;
   }
   if (x <= 0.0) return lower ? 0.0 : 1.0;
+  if (std::isinf(x)) return lower ? 1.0 : 0.0;
   if (p == 1.0) {
     // The exponential distribution; -expm1 keeps the lower tail exact for small x.
     if (-x < kzdist::kMinLogExp) return lower ? 1.0 : 0.0;

@@ -148,6 +148,14 @@ TEST(KzDistFunBeta, TDistribution) {
   EXPECT_EQ(KzDistFun::SigT(1.0, 1.0), 0.25);
   KZ_EXPECT_REL(std::atan(1.0 / 1000.0) / M_PI, KzDistFun::CdfT(-1000.0, 1.0), 2 * kEps);
   EXPECT_EQ(KzDistFun::IdfT(0.5, 4.0), 0.0);
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(KzDistFun::CdfT(inf, 4.0), 1.0);
+  EXPECT_EQ(KzDistFun::CdfT(-inf, 4.0), 0.0);
+  EXPECT_EQ(KzDistFun::SigT(inf, 4.0), 0.0);
+  EXPECT_EQ(KzDistFun::CdfT(1e200, 4.0), 1.0);
+  EXPECT_EQ(KzDistFun::CdfF(inf, 3.0, 4.0), 1.0);
+  EXPECT_EQ(KzDistFun::SigF(inf, 3.0, 4.0), 0.0);
+  EXPECT_EQ(KzDistFun::CdfF(1e308, 3.0, 4.0), 1.0);
   for (double df : {0.0, -2.0, kNaN}) {
     EXPECT_EQ(KzDistFun::CdfT(1.0, df), kMissing);
     EXPECT_EQ(KzDistFun::SigT(1.0, df), kMissing);

@@ -123,6 +123,9 @@ TEST(KzDistFunGamma, ChiSquareEdgeCases) {
   EXPECT_EQ(KzDistFunAccess::IdfChi(1.0, 3.0, err), kMissing);
   EXPECT_EQ(err, 1);
   EXPECT_EQ(KzDistFun::CdfChi(kNaN, 3.0), kMissing);
+  EXPECT_EQ(KzDistFun::CdfChi(kInf, 3.0), 1.0);
+  EXPECT_EQ(KzDistFun::SigChi(kInf, 3.0), 0.0);
+  EXPECT_EQ(KzDistFun::SigChi(1e300, 3.0), 0.0);
 }
 
 // Cdf + Sig = 1 and IdfChi(CdfChi(x)) = x to the 5e-7 of AS 91, over
