@@ -45,10 +45,6 @@ def ibeta(x, a, b):
     return mp.betainc(a, b, 0, x, regularized=True)
 
 
-def ibetac(x, a, b):
-    return mp.betainc(a, b, x, 1, regularized=True)
-
-
 def solve(f, df, target, lo, hi, x0=None):
     """Root of f(t) = target for f increasing on [lo, hi], derivative df:
     Newton steps safeguarded by bisection (geometric while the bracket spans
@@ -143,14 +139,22 @@ def main():
             put('idft', [p, df], solve(lambda t: tcdf(t, df), lambda t: t_pdf(t, df), p,
                                        -1e12, 1e12, 0))
 
+    # t with very large df (reported in their own row).
+    for df in [1e4, 1e5, 1e6, 1e7, 1e8, 1e9]:
+        for x in [-40.0, -20.0, -10.0, -6.0, -4.5, -3.0, -2.0, -1.5, -1.1, -0.5, 0.5, 1.1, 2.0,
+                  3.0, 6.0]:
+            put('cdft', [x, df], tcdf(x, df))
+
     # F.
     def fcdf(x, d1, d2):
         x = mp.mpf(x)
         return ibeta(d1 * x / (d2 + d1 * x), mp.mpf(d1) / 2, mp.mpf(d2) / 2)
 
     def fsig(x, d1, d2):
+        # The upper tail as the lower tail of the mirrored ratio: mpmath forms
+        # betainc(a, b, x, 1) as a difference, which cancels in the far tail.
         x = mp.mpf(x)
-        return ibetac(d1 * x / (d2 + d1 * x), mp.mpf(d1) / 2, mp.mpf(d2) / 2)
+        return ibeta(d2 / (d2 + d1 * x), mp.mpf(d2) / 2, mp.mpf(d1) / 2)
 
     for d1, d2 in [(1.0, 1.0), (1.0, 10.0), (2.0, 5.0), (3.0, 30.0), (5.0, 2.0), (10.0, 10.0),
                    (20.0, 100.0), (0.5, 7.0), (50.0, 3.0)]:
@@ -161,6 +165,12 @@ def main():
             a, b = mp.mpf(d1) / 2, mp.mpf(d2) / 2
             y = solve(lambda t: ibeta(t, a, b), lambda t: beta_pdf(t, a, b), p, 0, 1, HALF)
             put('idff', [p, d1, d2], y / (1 - y) * mp.mpf(d2) / d1)
+
+    # F with very large denominator df (reported in their own row).
+    for d1 in [1.0, 3.0, 10.0, 50.0]:
+        for d2 in [1e5, 1e7, 1e9]:
+            for x in [0.05, 0.5, 1.0, 1.5, 3.0, 8.0, 20.0]:
+                put('sigf', [x, d1, d2], fsig(x, d1, d2))
 
     # Incomplete beta and its inverse.
     for a, b in [(0.5, 0.5), (0.5, 3.0), (0.7, 30.0), (1.5, 0.8), (2.0, 3.0), (5.0, 5.0),

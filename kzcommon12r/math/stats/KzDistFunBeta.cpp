@@ -44,8 +44,10 @@ inline double ExpOrZero(double arg) { return arg < kzdist::kMinLogExp ? 0.0 : st
 double KzDistFun::peizerPratt(const double& k, const double& n, const double& p, const double& q) {
   // P(X <= k) ~ Phi(z), z = d sqrt((1 + q g(S/(n p)) + p g(T/(n q))) / ((n + 1/6) p q)),
   // S = k + 1/2, T = n - k - 1/2, d = k + 2/3 - (n + 1/3) p + a correction / 50.
-  const double s = k + 0.5;
-  const double t = n - k - 0.5;
+  // S and T are clamped at 0 (g(0) = 1): the continued fraction that falls
+  // back here may have a parameter below 1/2.
+  const double s = std::fmax(k + 0.5, 0.0);
+  const double t = std::fmax(n - k - 0.5, 0.0);
   const double d = k + 2.0 / 3.0 - (n + 1.0 / 3.0) * p +
                    (q / (k + 1.0) - p / (n - k) + (q - 0.5) / (n + 1.0)) / 50.0;
   const double g1 = cbtaux(s / (n * p));
@@ -123,44 +125,86 @@ double KzDistFun::cdfbetPair(const double& x, const double& complement, const do
   }
   if (b == 1.0) return ExpOrZero(a * LogOf(x, y));
 
-  // Power series when a <= 1 or b <= 1. It runs on the side whose probability
-  // is the smaller: on (x, a, b) for x up to the mean a/(a + b), else on
-  // (1 - x, b, a) and complemented, so that a small I_x(a, b) is never
-  // formed as 1 minus a number near 1 (exchanging whenever a <= 1 lost
-  // I_x(0.5, df/2) of small t-statistics that way). On that side the terms fall
-  // at least by the factor of the argument; above 0.9 that is too slow, and
-  // the continued fraction is used instead.
-  if (a <= 1.0 || b <= 1.0) {
-    const bool exchange = x * (a + b) > a;
+  // Power series on (x, a, b), or on (1 - x, b, a) complemented when
+  // `exchange`; false when it does not converge (argument above 0.9, more
+  // than 10000 terms, or a sum beyond 1e300).
+  auto series = [&logFront, x, y, a, b](bool exchange, double& result) {
     const double sx = exchange ? y : x;
     const double sy = exchange ? x : y;
     const double sa = exchange ? b : a;
     const double sb = exchange ? a : b;
-    if (sx <= 0.9) {
-      double u = 1.0;
-      double sum = 1.0;
-      bool converged = false;
-      for (int j = 0; j < kSeriesMaxTerms; ++j) {
-        u *= (j + sa + sb) / (j + sa + 1.0) * sx;
-        sum += u;
-        if (std::fabs(u) < kSeriesTol * sum) {
-          converged = true;
-          break;
-        }
-        if (sum > 1e300) break;
+    if (sx > 0.9) return false;
+    double u = 1.0;
+    double sum = 1.0;
+    bool converged = false;
+    for (int j = 0; j < kSeriesMaxTerms; ++j) {
+      u *= (j + sa + sb) / (j + sa + 1.0) * sx;
+      sum += u;
+      if (std::fabs(u) < kSeriesTol * sum) {
+        converged = true;
+        break;
       }
-      if (converged) {
-        bool ok;
-        const double arg = logFront(sx, sy, sa, sb, ok) + std::log(sum);
-        if (ok) {
-          double v = ExpOrZero(arg);
-          if (v > 1.0) v = 1.0;
-          return exchange ? 1.0 - v : v;
-        }
-      }
+      if (sum > 1e300) break;
     }
-    // Not converged: the continued fraction starts again from the caller's
-    // (x, a, b), with its own single exchange.
+    if (!converged) return false;
+    bool ok;
+    const double arg = logFront(sx, sy, sa, sb, ok) + std::log(sum);
+    if (!ok) return false;
+    double v = ExpOrZero(arg);
+    if (v > 1.0) v = 1.0;
+    result = exchange ? 1.0 - v : v;
+    return true;
+  };
+
+  // The power series serves when a <= 1 or b <= 1. It runs on the side whose
+  // probability is the smaller: on (x, a, b) for x up to the mean a/(a + b),
+  // else on (1 - x, b, a) and complemented, so that a small I_x(a, b) is not
+  // formed as 1 minus a number near 1 (exchanging whenever a <= 1 lost
+  // I_x(0.5, df/2) of small t-statistics that way). On that side the terms
+  // fall at least by the factor of the argument; above 0.9 that is too slow.
+  // A complement that would converge too slowly gives way to the direct sum
+  // (a tiny a with a huge b puts the mean near 0: the probability is near 1
+  // and is summed directly). Otherwise, or when the series does not converge,
+  // the continued fraction starts from the caller's (x, a, b).
+  const bool smallParameter = a <= 1.0 || b <= 1.0;
+  bool preferExchange = x * (a + b) > a;
+  if (preferExchange && y > 0.9 && x <= 0.9) preferExchange = false;
+  double r;
+  if (smallParameter && series(preferExchange, r)) return r;
+  // Very unequal parameters (one beyond 1e4, the other at most 50: the t
+  // distribution with a large df, x near 1, or F with a large denominator df)
+  // make the continued fraction converge slowly and lose digits (2e-11 for t
+  // at df = 1e7, 4e-9 at df = 1e9; the Peizer-Pratt fallback beyond).
+  const double big = std::fmax(a, b);
+  const double small = std::fmin(a, b);
+  const bool veryUnequal = big >= 1e4 && small <= 50.0;
+  // There the leading term of the uniform asymptotic expansion of Temme (the
+  // start of Didonato and Morris's BGRAT, TOMS 708) serves:
+  // I_x(a, b) = Q(b, T), T = -(a + (b - 1)/2) ln x, for a large (P(a, T) with
+  // the roles exchanged for b large). Its relative error, measured against
+  // Rmath and mpmath, is below (0.02 + 0.04 b^2)(1 + T)^2 / a^2.
+  auto temme = [x, y, a, b](double& T, double& result) {
+    long gerr;
+    if (a >= b) {
+      T = -(a + 0.5 * (b - 1.0)) * LogOf(x, y);
+      result = gammad(T, b, false, gerr);
+    } else {
+      T = -(b + 0.5 * (a - 1.0)) * LogOf(y, x);
+      result = gammad(T, a, true, gerr);
+    }
+    return gerr == 0;
+  };
+  if (veryUnequal) {
+    // Taken where that error is below 1e-14, or below 5e-12 once the large
+    // parameter exceeds 5e5 (where the fraction does worse).
+    double T;
+    if (temme(T, r)) {
+      const double estimate = (0.02 + 0.04 * small * small) * (1.0 + T) * (1.0 + T) / (big * big);
+      if (estimate <= 1e-14 || (big >= 5e5 && estimate <= 5e-12)) return r;
+    }
+    // Near the mean the complement's series falls like a Poisson sum: it is
+    // taken when the result keeps enough relative digits (at least 1e-3).
+    if (smallParameter && !preferExchange && series(true, r) && r >= 1e-3) return r;
   }
 
   // Continued fraction, on the side where it converges fast.
@@ -177,6 +221,7 @@ double KzDistFun::cdfbetPair(const double& x, const double& complement, const do
   // to cost 1e-13 in the result; the few extra iterations are cheap.)
   const double tol = 10.0;
   bool converged = false;
+  double prevDiff = 0.0;
   for (int i = 1; i <= kFractionMaxIter; ++i) {
     const double m = i;
     const double even = m * (cb - m) * cx / ((ca + 2.0 * m - 1.0) * (ca + 2.0 * m));
@@ -192,10 +237,18 @@ double KzDistFun::cdfbetPair(const double& x, const double& complement, const do
     b1 = 1.0;
     const double old = value;
     value = a1;
+    const double diff = std::fabs(value - old);
     if (KzPower::AlmostEqual(value, old, tol)) {
-      converged = true;
-      break;
+      // A fraction that converges slowly (ratio rho of successive changes
+      // near 1) still moves by about diff rho/(1 - rho) after agreeing to 10
+      // units: it must also be below that tolerance.
+      const double rho = prevDiff > 0.0 ? diff / prevDiff : 0.0;
+      if (rho < 0.5 || diff * rho / (1.0 - rho) <= tol * KzPower::gMachineEpsilon * value) {
+        converged = true;
+        break;
+      }
     }
+    prevDiff = diff;
   }
   if (converged && value > 0.0) {
     bool ok;
@@ -206,6 +259,13 @@ double KzDistFun::cdfbetPair(const double& x, const double& complement, const do
       return flip ? 1.0 - v : v;
     }
   }
+  // The fraction needs of the order of sqrt(min(a, b)) iterations near the
+  // mean; with a parameter of 1e8 it can run out. The other orientation of the
+  // series, a complement with its absolute accuracy, comes before the normal
+  // approximation.
+  double T;
+  if (veryUnequal && temme(T, r)) return r;  // the fraction did not converge
+  if (smallParameter && series(!preferExchange, r)) return r;
   // Peizer-Pratt: I_x(a, b) = P(Binomial(a + b - 1, x) >= a).
   const double n = a + b - 1.0;
   return 1.0 - peizerPratt(a - 1.0, n, x, y);
@@ -307,71 +367,93 @@ bool KzDistFun::betinvPair(const double& p, const double& a, const double& b, do
   if (!(xb >= kBetinvMinStart)) xb = kBetinvMinStart;
   if (xb > 0.9999999) xb = 0.9999999;
 
-  // Far in the tail the start can miss by orders of magnitude (Carter's form
-  // for I = 1e-45 with pp = 15), and Newton steps on I itself then creep along
-  // a power law, gaining a factor 1 - 1/pp per step. While I(x) and alpha
-  // differ by more than a factor e^0.5, Newton steps are taken on ln I
-  // against ln x instead, where a power law is a straight line.
-  for (int it = 0; it < kBetinvMaxIter; ++it) {
-    long err;
-    const double cdf = cdfbet(xb, pp, qq, err);
-    if (err) return false;
-    if (!(cdf > 0.0)) {  // underflow: far below the root
-      xb = std::fmin(xb * 1e4, 0.5 * (xb + 1.0));
-      continue;
-    }
-    const double lr = std::log(cdf / alpha);
-    if (std::fabs(lr) < 0.5) break;
-    // d ln I / d ln x = x f(x) / I(x).
-    const double slope = std::exp(pp * std::log(xb) + (qq - 1.0) * std::log1p(-xb) - lnBeta) / cdf;
-    if (!(slope > 0.0) || !std::isfinite(slope)) break;
-    double step = lr / slope;
-    if (step < -50.0) step = -50.0;  // at most e^50 in one step
-    const double next = xb * std::exp(-step);
-    xb = next < 1.0 ? next : 0.5 * (xb + 1.0);
-    if (!(xb > 0.0)) xb = kBetinvMinStart;
-  }
-
-  // Newton steps on I_x(pp, qq) - alpha with the density; each step is cut by
-  // factors of 3 until it lands strictly inside (0, 1) and its square is
-  // below the previous one.
-  const double r = 1.0 - pp;
-  const double t = 1.0 - qq;
-  double yprev = 0.0;
-  double sq = 1.0;
-  double prev = 1.0;
-  double result = xb;
-  for (int it = 0; it < kBetinvMaxIter; ++it) {
-    long err;
-    const double cdf = cdfbet(xb, pp, qq, err);
-    if (err) return false;
-    const double corr = (cdf - alpha) * std::exp(lnBeta + r * std::log(xb) + t * std::log1p(-xb));
-    if (corr * yprev <= 0.0) prev = std::fmax(sq, kBetinvFpu);
-    double g = 1.0;
-    double tx = xb;
-    bool stop = false;
-    for (int cut = 0; cut < 200; ++cut) {
-      const double adj = g * corr;
-      sq = adj * adj;
-      if (sq < prev) {
-        tx = xb - adj;
-        if (tx > 0.0 && tx < 1.0) {
-          // Converged: the last step is applied, which costs nothing and
-          // squares the remaining error.
-          // The tests of AS 109 are absolute (1e-20 on the squares); scaled
-          // by x^2 they are relative, so roots far below 1 keep their digits.
-          const double scale = xb * xb;
-          if (prev <= kBetinvAcu * scale || corr * corr <= kBetinvAcu * scale) stop = true;
-          break;
-        }
+  // Solves I_x(P, Q) = target from the start xb; false on an error of cdfbet.
+  auto refine = [lnBeta](double target, double P, double Q, double xb, double& result) {
+    // Far in the tail the start can miss by orders of magnitude (Carter's form
+    // for I = 1e-45 with pp = 15), and Newton steps on I itself then creep along
+    // a power law, gaining a factor 1 - 1/pp per step; with a tiny pp, I is so
+    // flat in x that they hardly move at all. Newton steps are first taken on
+    // ln I against ln x, where a power law is a straight line, until I is
+    // within 0.1% of the target or ln x settles.
+    for (int it = 0; it < kBetinvMaxIter; ++it) {
+      long err;
+      const double cdf = cdfbet(xb, P, Q, err);
+      if (err) return false;
+      if (!(cdf > 0.0)) {  // underflow: far below the root
+        xb = std::fmin(xb * 1e4, 0.5 * (xb + 1.0));
+        continue;
       }
-      g /= 3.0;
+      const double lr = std::log(cdf / target);
+      if (std::fabs(lr) < 1e-3) break;
+      // d ln I / d ln x = x f(x) / I(x).
+      const double slope = std::exp(P * std::log(xb) + (Q - 1.0) * std::log1p(-xb) - lnBeta) / cdf;
+      if (!(slope > 0.0) || !std::isfinite(slope)) break;
+      double step = lr / slope;
+      if (std::fabs(step) < 1e-12) break;  // ln x settled (a tiny P: I is flat in x)
+      if (step < -50.0) step = -50.0;      // at most e^50 in one step
+      const double next = xb * std::exp(-step);
+      xb = next < 1.0 ? next : 0.5 * (xb + 1.0);
+      if (!(xb > 0.0)) xb = kBetinvMinStart;
     }
-    if (!(tx > 0.0 && tx < 1.0)) tx = xb;
-    result = tx;
-    if (stop || tx == xb) break;
-    xb = tx;
-    yprev = corr;
+
+    // Newton steps on I_x(pp, qq) - alpha with the density; each step is cut by
+    // factors of 3 until it lands strictly inside (0, 1) and its square is
+    // below the previous one.
+    const double r = 1.0 - P;
+    const double t = 1.0 - Q;
+    double yprev = 0.0;
+    double sq = 1.0;
+    double prev = 1.0;
+    result = xb;
+    for (int it = 0; it < kBetinvMaxIter; ++it) {
+      long err;
+      const double cdf = cdfbet(xb, P, Q, err);
+      if (err) return false;
+      const double corr =
+          (cdf - target) * std::exp(lnBeta + r * std::log(xb) + t * std::log1p(-xb));
+      if (corr * yprev <= 0.0) prev = std::fmax(sq, kBetinvFpu);
+      double g = 1.0;
+      double tx = xb;
+      bool stop = false;
+      for (int cut = 0; cut < 200; ++cut) {
+        const double adj = g * corr;
+        sq = adj * adj;
+        if (sq < prev) {
+          tx = xb - adj;
+          if (tx > 0.0 && tx < 1.0) {
+            // Converged: the last step is applied, which costs nothing and
+            // squares the remaining error.
+            // The tests of AS 109 are absolute (1e-20 on the squares); scaled
+            // by x^2 they are relative, so roots far below 1 keep their digits.
+            const double scale = xb * xb;
+            if (prev <= kBetinvAcu * scale || corr * corr <= kBetinvAcu * scale) stop = true;
+            break;
+          }
+        }
+        g /= 3.0;
+      }
+      if (!(tx > 0.0 && tx < 1.0)) tx = xb;
+      result = tx;
+      if (stop || tx == xb) break;
+      xb = tx;
+      yprev = corr;
+    }
+    return true;
+  };
+
+  double result = xb;
+  if (!refine(alpha, pp, qq, xb, result)) return false;
+  if (upper && result > 0.9) {
+    // The root of the mirrored problem lies near 1, where the doubles do not
+    // carry its complement (a tiny a with p above 1/2): the original problem,
+    // whose root lies near 0, is solved from that complement.
+    double direct = 1.0 - result;
+    if (!(direct > 0.0)) direct = kBetinvMinStart;
+    if (refine(p, a, b, direct, direct) && direct < 0.5) {
+      x = direct;
+      complement = 1.0 - direct;
+      return true;
+    }
   }
   if (upper) {
     x = 1.0 - result;
