@@ -38,5 +38,8 @@
 // math/kernels
 
 // math/stats
+#include "kzcommon12r/math/stats/KzDistFun.h"
+#include "kzcommon12r/math/stats/KzExtremeNum.h"
+#include "kzcommon12r/math/stats/KzPower.h"
 
 #endif  // KZCOMMON12R_KZCOMMON12R_H
