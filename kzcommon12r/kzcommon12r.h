@@ -22,6 +22,9 @@
 #include "kzcommon12r/math/matrix/KzBitSet.h"
 
 // math/kernels
+#include "kzcommon12r/math/kernels/Blas1.h"
+#include "kzcommon12r/math/kernels/KzMathFun.h"
+#include "kzcommon12r/math/kernels/Linpack.h"
 
 // math/stats
 
