@@ -11,6 +11,7 @@ namespace KzMath_1_2 {
 class IKzSymMatrix;
 class KzBitSet;
 class KzSparseVector;
+class KzSymMatrix;
 
 /// The dense m x n matrix: row-major storage of `KzRectMatrixData` plus the
 /// arithmetic, copying, reshaping and linear-dependence operations of model
@@ -232,6 +233,53 @@ class KZ_EXPORT KzRectMatrix : public KzRectMatrixData {
   /// "KzRectMatrix full matrix display start", the counts, each row at 17
   /// digits one value a line, "KzRectMatrix display end".
   void DisplayF() const override;
+
+  // --- Rank, projection and least squares ---
+  // Redundant (aliased) rows or columns are found by a tolerance-tested
+  // Cholesky factorisation of the cross-product matrix; a pivot counts as zero
+  // when it falls below tol² times its initial sum of squares.
+
+  /// nonRedundant flags the rows (byRows) or columns that are linearly
+  /// independent of the earlier ones; returns the number of redundant ones,
+  /// -1 (nothing changed) when tol < 0 or NaN.
+  int FindRedundancies(double tol, KzBitSet& nonRedundant, bool byRows);
+  /// indices = the non-redundant rows or columns in increasing order; their
+  /// number, -1 (indices unchanged) when tol < 0 or NaN.
+  int FindNonRedunIndices(double tol, std::vector<int>& indices, bool byRows);
+  /// out = the non-redundant rows or columns (FindNonRedunIndices); their
+  /// number, -1 (nothing changed) when tol < 0. out may be this matrix.
+  int ExtractFullRank(double tol, KzRectMatrix& out, std::vector<int>& indices, bool byRows);
+  /// This matrix Y (n x p) -> its residual after projection on the columns of
+  /// X (n x q), through a sweep of the cross-product matrix of [X | Y] with
+  /// tolerance tol: xKept flags the columns of X used, yKept the columns of Y
+  /// whose residual sum of squares exceeds tol times the initial one. False
+  /// (nothing changed) when X.nRows != n, n, p or q is 0, or tol <= 0.
+  bool ResidOfOrthProjection(const KzRectMatrix& x, double tol, KzBitSet& xKept,
+                             KzBitSet& yKept);
+  /// x = a least-squares solution of A x = b: a square matrix is first solved
+  /// directly (SolveLinearSquare with rcond threshold tol; returns 0), otherwise
+  /// the normal equations through the generalised inverse (LTSolve of Aᵀ A
+  /// with tolerance tol; returns its redundant count). -1 (x unchanged) when
+  /// the matrix is empty, tol <= 0 or |b| != nRows.
+  int EstimateLinearGI(const std::vector<double>& b, std::vector<double>& x, double tol) const;
+  /// Householder QR: with m = max(nRows, nCols), k = min(nRows, nCols) and A
+  /// (transposed when wide) m x k: A = q[:, 0..k) R, q (m x m) orthogonal,
+  /// R upper triangular with R(i,i) >= 0 held in r (order k; R(i,j), j >= i,
+  /// at r's (i, j), mirrored below). False for an empty matrix or a failed
+  /// resize (r and q unchanged). q may be this matrix.
+  bool QRDecompositionH(KzSymMatrix& r, KzRectMatrix& q) const;
+  /// tr = trace(A S) = sum_i row i of A . row i of S; false unless A is square
+  /// of S's order.
+  bool TraceOfProductSqS(const KzSymMatrix& s, double& tr) const;
+  /// This matrix (resized to c x c when needed) = R1ᵀ W R2, W the window of S
+  /// at rows and columns sOff..sOff+sSize-1, R1 and R2 the sSize rows from
+  /// off1 and off2 of r1 and r2, which have the same column count c. False
+  /// (nothing changed) for a negative offset or size, a range past a matrix or
+  /// unequal column counts. r1 or r2 may be this matrix.
+  bool ComputeR1TransSR2(const KzRectMatrix& r1, int off1, const KzRectMatrix& r2, int off2,
+                         const KzSymMatrix& s, int sOff, int sSize);
+  /// A -= f S over the full matrix; false unless A is square of S's order.
+  bool SubtractSymMatrix(const KzSymMatrix& s, double f);
 
  private:
   void Swap(KzRectMatrix& other) noexcept;

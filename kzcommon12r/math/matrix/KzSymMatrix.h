@@ -380,6 +380,157 @@ class KZ_EXPORT KzSymMatrix : public KzSymMatrixData {
   /// digits, "KzSymMatrix display end".
   void DisplayF() const override;
 
+  // ===== Factorisation and solving =====
+  // Sweep operator, Cholesky factorisation with detection of redundant
+  // (aliased) rows, generalised inverses, determinants, rank-one updates of
+  // the factor and solvers. d is a vector of n reference values (as a rule the
+  // diagonal before any change); a pivot is accepted only when it exceeds eps
+  // times its reference value; a rejected pivot is a redundant row, reported
+  // through counts, bit sets and zero rows, never as a failure. L is the lower
+  // Cholesky factor (M = L Lᵀ) that the LT members leave in this matrix.
+
+  using IKzSymMatrix::CholInverse;
+
+  /// Goodnight's sweep on pivot k, forward when swept[k] is false, reverse
+  /// otherwise; swept[k] is toggled. Forward: refused when !(M(k,k) > eps d[k])
+  /// (k aliased with the swept pivots, or a NaN pivot) or when an earlier swept
+  /// pivot i would be left with a residual <= eps d[i]. Reverse: refused unless
+  /// M(k,k) < 0. Always refused: k outside 0..n-1, |d| < n, swept.Size() < n;
+  /// with `check` also eps <= 0 or a d[i] < 0 or NaN. False, nothing changed.
+  bool Sweep(int k, double eps, const std::vector<double>& d, KzBitSet& swept,
+             bool check) override;
+  /// Sweeps pivots 0..k-1 in order with d = the diagonal (values below 1
+  /// raised to 1); flags 0..k-1 of `swept` are cleared first and a pivot that
+  /// fails is skipped. logDet = sum of ln(pivot) (usePivots) or of
+  /// ln(-M(j,j)) after the sweep (the reciprocal pivots). Refused when k < 1,
+  /// k > n or swept.Size() < k; with `check` also eps <= 0 or a negative
+  /// diagonal. A set shorter than n counts the pivots beyond its end as not
+  /// swept; its size is kept.
+  bool SweepOnMany(int k, double eps, bool usePivots, KzBitSet& swept, double& logDet,
+                   bool check);
+  /// After sweeping the predictors of a cross-product matrix whose last row is
+  /// the response: coef (n-1) = row n-1, columns 0..n-2, 0 where not swept.
+  /// Empty coef for n = 1; false when n = 0 or swept.Size() < n-1.
+  bool GetRegCoeffs(std::vector<double>& coef, const KzBitSet& swept) const;
+
+  /// In place M -> L, row by row (inner products by DDot on the packed rows).
+  /// Pivot j is accepted when s > eps d[j] and s > 0; otherwise L(j,j) = 0 and
+  /// column j of L stays 0 below it. Returns the number of redundant rows; -1
+  /// (matrix unchanged) when |d| < n or the matrix is invalid, with `check`
+  /// also when eps < 0 or a d[i] < 0 or NaN.
+  int LTChol(const std::vector<double>& d, double eps, bool check) override;
+  /// The same; `kept` (resized to n, all false, when smaller, otherwise
+  /// cleared) flags the accepted rows. kept unchanged on -1.
+  int LTChol(const std::vector<double>& d, double eps, KzBitSet& kept, bool check) override;
+  /// The same with d = the diagonal, values below eps replaced by 1 (absolute
+  /// test for them); minPivot = the smallest diagonal element of L, or the
+  /// missing value on -1 and for n = 0.
+  int LTChol(double eps, double& minPivot, bool check) override;
+  /// The factorisation on a scratch copy (matrix unchanged) with d = the
+  /// diagonal: indices = the accepted rows in increasing order, at most
+  /// maxCount of them (maxCount <= 0 or > n means n); their number. 0 with
+  /// indices unchanged when eps < 0 or NaN.
+  int CholIndNonRed(int maxCount, double eps, std::vector<int>& indices) const;
+  /// This matrix becomes the submatrix of the order-k packed matrix `packed`
+  /// on the rows flagged in sel, factored in place with d = its diagonal
+  /// (values below eps replaced by 1); the number of dependent rows. -1 when
+  /// k < 0, |packed| < k(k+1)/2 or sel.Size() < k; 0 (no change) for k = 0;
+  /// -2 (matrix unchanged) when the storage cannot be sized. `packed` may be
+  /// this matrix's own storage.
+  int CheckMDependent(int k, const std::vector<double>& packed, const KzBitSet& sel, double eps);
+
+  /// On a matrix holding L: returns the number of exact zeros on its diagonal.
+  /// job % 10 != 0: det[0] * 10^det[1] = det L (1 <= |det[0]| < 10), (0, 0)
+  /// when a pivot is 0. job / 10 != 0: L -> W = L⁻¹ in place, a zero pivot
+  /// giving a zero row and column (generalised inverse). -1 when the matrix is
+  /// invalid or det is null while job % 10 != 0.
+  int LTDetInverse(double* const det, int job) override;
+  /// W -> Wᵀ W (after LTDetInverse(det, 10): M⁻¹ = L⁻ᵀ L⁻¹).
+  void LTLTransL() override;
+  /// L -> L Lᵀ (rebuilds the matrix from its factor).
+  void LTLLTrans() override;
+  /// On a matrix holding L: M -> the generalised inverse; false only for an
+  /// invalid matrix.
+  bool LTInverse() override;
+  /// inv = the generalised inverse (redundant rows and columns 0) through
+  /// LTChol(d, eps); returns the rank n - redundant, or -1 (inv unchanged)
+  /// when |d| < n. inv may be this matrix.
+  int CholInverse(const std::vector<double>& d, double eps, KzSymMatrix& inv) const;
+  /// The same; kept flags the accepted rows (unchanged on -1).
+  int CholInverse(const std::vector<double>& d, double eps, KzSymMatrix& inv,
+                  KzBitSet& kept) const;
+  /// The same; minPivot = missing first, then the smallest diagonal of L.
+  int CholInverse(const std::vector<double>& d, double eps, KzSymMatrix& inv,
+                  double& minPivot) const;
+
+  /// M -> L with d = the diagonal, then x (size n) solves L Lᵀ x = b[0..n),
+  /// components of zero pivots 0. Returns the number of redundant rows; -1
+  /// (nothing changed) unless eps > 0 and |b| >= n. b and x may be one vector.
+  int LTSolve(const std::vector<double>& b, double eps, std::vector<double>& x) override;
+  /// On a matrix holding L: x (size n) solves L Lᵀ x = b, components of zero
+  /// pivots 0; 0, or -1 (x unchanged) when |b| < n.
+  int LTSubstitute(const std::vector<double>& b, std::vector<double>& x) const override;
+  /// On a matrix holding L: x solves L x = b (transposed false) or Lᵀ x = b
+  /// (true), components of zero pivots 0; false (x unchanged) unless |b| = n.
+  bool TSolveSubst(const std::vector<double>& b, std::vector<double>& x, bool transposed) const;
+  /// det[0] * 10^det[1] = det M by a Cholesky factorisation of a copy with d =
+  /// the diagonal (values below eps replaced by 1); (0, 0) when a pivot falls
+  /// below the tolerance (singular or near-singular semidefinite). False for
+  /// n = 0, a null det, eps < 0, or a pivot negative beyond the tolerance (M
+  /// indefinite).
+  bool ComputeDeterminant(double eps, double* const det) const override;
+  /// Shifts an indefinite or singular matrix to positive definite: M -> (M +
+  /// shift I) / (d[0] + shift), shift the smallest factorable shift (found by
+  /// stepping and bisection to relative width eps) plus 1% of the largest
+  /// shifted diagonal element. Returns the number of factorisation attempts, 1
+  /// (unchanged, transformed false) when M already factors without a zero
+  /// pivot; -1 for n < 2, non-finite elements or no factorable shift found, -2
+  /// for eps <= 0 (transformed = false and shift = 0 in every case first).
+  int TransformToPositiveDefinite(double eps, bool& transformed, double& shift);
+  /// Solves S x = b for a symmetric S that need not be definite: the rows
+  /// kept by a Cholesky factorisation of S² with tolerance 2 eps are solved by
+  /// LINPACK DSPCO/DSPSL (Bunch-Kaufman), the others get 0. False (x
+  /// unchanged) unless n > 0, eps >= 0 and |b| = n, when no row is kept, or
+  /// when the reduced system is singular.
+  bool SolveIndefinite(double eps, const std::vector<double>& b, std::vector<double>& x) const;
+  /// The same with the surviving rows given by `kept`; false also when
+  /// kept.Size() < n.
+  bool SolveIndefinite(const KzBitSet& kept, const std::vector<double>& b,
+                       std::vector<double>& x) const;
+  /// The generalised solution of the normal equations S² x = S b through
+  /// LTSolve with tolerance eps on S²; false (x unchanged) unless n > 0,
+  /// eps > 0, |b| = n and the factorisation keeps at least one row.
+  bool SolveIndefiniteGI(double eps, const std::vector<double>& b, std::vector<double>& x) const;
+
+  /// Rank-one update of the factor held here: L Lᵀ -> L Lᵀ + x xᵀ by Givens
+  /// rotations (BLAS DROTG), c and s receiving them; L keeps a non-negative
+  /// diagonal. False unless |x| = |c| = |s| = n; true for n = 0.
+  bool LTCholUpdateR1(const std::vector<double>& x, std::vector<double>& c,
+                      std::vector<double>& s);
+  /// Rank-one downdate L Lᵀ -> L Lᵀ - x xᵀ (LINPACK DCHDD). When |L⁻¹x| >= 1
+  /// the result would not be positive definite: refused, or with
+  /// `allowRescale` the factor is first scaled so that |L⁻¹x| = 0.9. False
+  /// (nothing changed) unless |x| = |c| = |s| = n >= 1 and L(0,0) > 0.
+  bool LTCholDowndate(const std::vector<double>& x, std::vector<double>& c,
+                      std::vector<double>& s, bool allowRescale);
+
+  /// For each k in first..last flagged in sel: used[k] = true and row k
+  /// (its first `rows` elements; rows < 0 means n) into column `col` of h,
+  /// col advancing; then, in the new columns, the rows of h of the flagged k
+  /// are zeroed, (k, column of k) set to 1 for k in first..last, and each new
+  /// column cleaned with ColClean(c, n * 10000). False (nothing changed) for a
+  /// bad range, sel or used shorter than n, rows > n, h with fewer than rows
+  /// rows or too few columns from col on.
+  bool ExtractH(int first, int last, const KzBitSet& sel, KzRectMatrix& h, int& col,
+                KzBitSet& used, int rows) const;
+  /// Checks a generalised inverse g (packed, order n) and cleans m: every
+  /// selected row with g(i,i) < 0 is flagged in `negative` and zeroed in m,
+  /// then every other selected row with m(i,i) <= 0 is zeroed; removed counts
+  /// them, allRemoved = (removed >= 1 and every selected row removed). False
+  /// (nothing changed) when |g| != n(n+1)/2, sel.Size() < n or m's order < n.
+  bool CheckGMG(const std::vector<double>& g, const KzBitSet& sel, KzSymMatrix& m,
+                KzBitSet& negative, bool& allRemoved, int& removed) const;
+
  private:
   friend class KzSparseVector;
   void Swap(KzSymMatrix& other) noexcept;
