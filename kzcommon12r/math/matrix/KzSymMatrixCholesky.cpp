@@ -35,33 +35,98 @@ namespace KzMath_1_2 {
 
 namespace internal {
 
+namespace {
+
+// Four dot products x_b . y of length n sharing y, each summed exactly as
+// Blas1::DDot sums (the n mod 5 leading products one by one, then groups of
+// five left to right), so the results equal four DDot calls bit for bit. The
+// four independent chains of additions keep the floating-point units busy
+// where one DDot chain waits on the latency of each addition.
+void Dot4(double* const* x, const double* y, int n, double* s) {
+  const double* x0 = x[0];
+  const double* x1 = x[1];
+  const double* x2 = x[2];
+  const double* x3 = x[3];
+  double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+  if (n > 0) {
+    const int m = n % 5;
+    for (int i = 0; i < m; ++i) {
+      const double yi = y[i];
+      s0 = s0 + x0[i] * yi;
+      s1 = s1 + x1[i] * yi;
+      s2 = s2 + x2[i] * yi;
+      s3 = s3 + x3[i] * yi;
+    }
+    for (int i = m; i < n; i += 5) {
+      const double y0 = y[i], y1 = y[i + 1], y2 = y[i + 2], y3 = y[i + 3], y4 = y[i + 4];
+      s0 = s0 + x0[i] * y0 + x0[i + 1] * y1 + x0[i + 2] * y2 + x0[i + 3] * y3 + x0[i + 4] * y4;
+      s1 = s1 + x1[i] * y0 + x1[i + 1] * y1 + x1[i + 2] * y2 + x1[i + 3] * y3 + x1[i + 4] * y4;
+      s2 = s2 + x2[i] * y0 + x2[i + 1] * y1 + x2[i + 2] * y2 + x2[i + 3] * y3 + x2[i + 4] * y4;
+      s3 = s3 + x3[i] * y0 + x3[i + 1] * y1 + x3[i + 2] * y2 + x3[i + 3] * y3 + x3[i + 4] * y4;
+    }
+  }
+  s[0] = s0;
+  s[1] = s1;
+  s[2] = s2;
+  s[3] = s3;
+}
+
+constexpr int kBlock = 4;
+
+}  // namespace
+
 int PackedCholesky(double* a, int n, const double* d, double eps, CholReport* report) {
   int redundant = 0;
   int acceptedCount = 0;
-  for (int j = 0; j < n; ++j) {
-    double* rj = a + KzSymMatrixData::RowStart(j);
-    for (int k = 0; k < j; ++k) {
+  // Rows in blocks of four: the elements of a block's rows left of the block
+  // depend only on the rows above it, so the four rows are formed together
+  // (Dot4); inside the block the rows follow one by one. The arithmetic of
+  // every element is that of the plain row-by-row recursion.
+  for (int j0 = 0; j0 < n; j0 += kBlock) {
+    const int nb = n - j0 < kBlock ? n - j0 : kBlock;
+    double* rows[kBlock];
+    for (int b = 0; b < kBlock; ++b) rows[b] = a + KzSymMatrixData::RowStart(j0 + (b < nb ? b : 0));
+    for (int k = 0; k < j0; ++k) {
       double* rk = a + KzSymMatrixData::RowStart(k);
       const double lkk = rk[k];
-      // A zero pivot removes column k from every later row.
-      rj[k] = lkk != 0.0 ? (rj[k] - Blas1::DDot(k, rj, 1, rk, 1)) / lkk : 0.0;
-    }
-    const double s = rj[j] - Blas1::DDot(j, rj, 1, rj, 1);
-    const double dj = d[j];
-    if (CholPivotAccepted(s, eps, dj)) {
-      rj[j] = std::sqrt(s);
-      if (report != nullptr) {
-        if (report->kept != nullptr) report->kept[j] = 1;
-        if (report->accepted != nullptr) report->accepted->push_back(j);
-        ++acceptedCount;
-        if (report->maxAccepted > 0 && acceptedCount >= report->maxAccepted) return redundant;
+      if (lkk == 0.0) {
+        // A zero pivot removes column k from every later row.
+        for (int b = 0; b < nb; ++b) rows[b][k] = 0.0;
+        continue;
       }
-    } else {
-      rj[j] = 0.0;
-      ++redundant;
-      if (report != nullptr) {
-        if (report->kept != nullptr) report->kept[j] = 0;
-        if (s < 0.0 && -s > eps * dj) report->negativePivot = true;
+      double dots[kBlock];
+      if (nb == kBlock) {
+        Dot4(rows, rk, k, dots);
+      } else {
+        for (int b = 0; b < nb; ++b) dots[b] = Blas1::DDot(k, rows[b], 1, rk, 1);
+      }
+      for (int b = 0; b < nb; ++b) rows[b][k] = (rows[b][k] - dots[b]) / lkk;
+    }
+    for (int b = 0; b < nb; ++b) {
+      const int j = j0 + b;
+      double* rj = rows[b];
+      for (int k = j0; k < j; ++k) {
+        double* rk = a + KzSymMatrixData::RowStart(k);
+        const double lkk = rk[k];
+        rj[k] = lkk != 0.0 ? (rj[k] - Blas1::DDot(k, rj, 1, rk, 1)) / lkk : 0.0;
+      }
+      const double s = rj[j] - Blas1::DDot(j, rj, 1, rj, 1);
+      const double dj = d[j];
+      if (CholPivotAccepted(s, eps, dj)) {
+        rj[j] = std::sqrt(s);
+        if (report != nullptr) {
+          if (report->kept != nullptr) report->kept[j] = 1;
+          if (report->accepted != nullptr) report->accepted->push_back(j);
+          ++acceptedCount;
+          if (report->maxAccepted > 0 && acceptedCount >= report->maxAccepted) return redundant;
+        }
+      } else {
+        rj[j] = 0.0;
+        ++redundant;
+        if (report != nullptr) {
+          if (report->kept != nullptr) report->kept[j] = 0;
+          if (s < 0.0 && -s > eps * dj) report->negativePivot = true;
+        }
       }
     }
   }
