@@ -17,9 +17,9 @@ KzRectMatrixData::KzRectMatrixData(int nRows, int nCols)
 
 KzRectMatrixData::KzRectMatrixData(const KzRectMatrixData& other) = default;
 
+// The interface base holds no state: nothing to take from `other`.
 KzRectMatrixData::KzRectMatrixData(KzRectMatrixData&& other) noexcept
-    : IKzRectMatrix(std::move(other)),
-      nRows(std::exchange(other.nRows, 0)),
+    : nRows(std::exchange(other.nRows, 0)),
       nCols(std::exchange(other.nCols, 0)),
       elements(std::move(other.elements)) {
   other.elements.clear();

@@ -122,13 +122,11 @@ int KzRectMatrix::CheckAddColRedundancies(const KzBitSet& current, KzBitSet& res
     // A constraint on a single free column pins that column: it is redundant.
     if (count == 1) single.Set(only, false);
   }
+  // result = current AND single, a column beyond current's end counting as
+  // current. (Taking such a column as kept whatever the rows say would report
+  // a column that a constraint pins as free, only because `current` is short.)
   KzBitSet res(nCols);
-  res.Resize(nCols, true);
-  const int common = std::min(nCols, cs);
-  for (int i = 0; i < common; ++i) res.Set(i, current.IsIn(i) && single.IsIn(i));
-  if (cs != nCols) {
-    // Columns beyond current's end stay flagged (as the step above prescribes).
-  }
+  for (int i = 0; i < nCols; ++i) res.Set(i, (i >= cs || current.IsIn(i)) && single.IsIn(i));
   int kept = 0;
   for (int c = 0; c < nCols; ++c)
     if (res.IsIn(c) && !IsColZero(c)) ++kept;
