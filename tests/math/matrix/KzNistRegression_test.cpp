@@ -12,11 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,20 +46,26 @@ bool ReadNist(const std::string& path, Dataset& out) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
   }
-  const std::regex dataRange(R"(Data\s+\(lines\s+(\d+)\s+to\s+(\d+)\))");
-  const std::regex param(R"(^\s+B(\d+)\s+(\S+)\s+(\S+)\s*$)");
-  const std::regex resid(R"(^\s+Standard Deviation\s+(\S+)\s*$)");
   int first = 0, last = 0;
-  std::smatch m;
   for (const std::string& line : lines) {
-    if (first == 0 && std::regex_search(line, m, dataRange)) {
-      first = std::stoi(m[1]);
-      last = std::stoi(m[2]);
-    } else if (out.residualSd == 0.0 && std::regex_search(line, m, param)) {
-      out.coef.push_back(std::strtod(m[2].str().c_str(), nullptr));
-      out.coefSd.push_back(std::strtod(m[3].str().c_str(), nullptr));
-    } else if (out.residualSd == 0.0 && std::regex_search(line, m, resid)) {
-      out.residualSd = std::strtod(m[1].str().c_str(), nullptr);
+    std::istringstream words(line);
+    std::string w1, w2;
+    words >> w1;
+    const std::size_t range = line.find("(lines");
+    if (first == 0 && w1 == "Data" && range != std::string::npos) {
+      // "Data              (lines 61 to 96)"
+      std::sscanf(line.c_str() + range, "(lines %d to %d)", &first, &last);
+    } else if (out.residualSd == 0.0 && w1.size() >= 2 && w1[0] == 'B' &&
+               std::isdigit(static_cast<unsigned char>(w1[1]))) {
+      // "B1   estimate   standard deviation"
+      double est = 0.0, sd = 0.0;
+      if (words >> est >> sd) {
+        out.coef.push_back(est);
+        out.coefSd.push_back(sd);
+      }
+    } else if (out.residualSd == 0.0 && w1 == "Standard" && (words >> w2) && w2 == "Deviation") {
+      double sd = 0.0;  // the column title has no number after it
+      if (words >> sd) out.residualSd = sd;
     }
   }
   if (first < 1 || last > static_cast<int>(lines.size())) return false;

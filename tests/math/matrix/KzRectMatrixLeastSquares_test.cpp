@@ -156,6 +156,8 @@ TEST(KzRectMatrixLeastSquares, QRDecompositionIdentities) {
   ExpectQR({-4, 1, 0, 0}, 2, 2);         // negative multiple of e1
   ExpectQR(kztest::KnownRankRowMajor(10, 4, 2, 5), 10, 4);
   ExpectQR({5}, 1, 1);
+  // x1 > 0 with a tiny tail: x1 - |x| cancels to 0, the stable form does not.
+  ExpectQR({1, 2, 1e-9, 1, 0, 3}, 3, 2);
 }
 
 TEST(KzRectMatrixLeastSquares, QRDecompositionKnownValues) {

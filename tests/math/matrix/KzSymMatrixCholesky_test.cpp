@@ -298,6 +298,11 @@ TEST(KzSymMatrixCholesky, DowndateRefusalAndRescale) {
   KzSymMatrix zero = SymOf({0, 0, 1}, 2);
   KZ_EXPECT_REFUSED(false, zero.LTCholDowndate(x, c, s, true), zero, c, s);
   KZ_EXPECT_REFUSED(false, l.LTCholUpdateR1(std::vector<double>{1}, c, s), l, c, s);
+  // A zero diagonal in a later row is replaced on the scratch copy only: the
+  // refused downdate leaves it 0.
+  KzSymMatrix withZero = SymOf({1, 0.5, 0}, 2);
+  KZ_EXPECT_REFUSED(false, withZero.LTCholDowndate(std::vector<double>{2, 0}, c, s, false),
+                    withZero, c, s);
   // Rescaled: the factor becomes f L with f = 1.2 / 0.9, then downdated.
   ASSERT_TRUE(l.LTCholDowndate(x, c, s, true));
   const double f = 1.2 / 0.9;
