@@ -123,7 +123,8 @@ bool KzSymMatrix::SweepOnMany(int k, double eps, bool usePivots, KzBitSet& swept
     const double q = usePivots ? before : -LowerAt(j, j);
     if (q > 0.0) sum += std::log(q);
   }
-  for (int i = 0; i < callerSize; ++i) swept.Set(i, i < nRows && flags.IsIn(i));
+  // Flags past the order (a set longer than n) are left as they were.
+  for (int i = 0; i < callerSize && i < nRows; ++i) swept.Set(i, flags.IsIn(i));
   logDet = sum;
   return true;
 }

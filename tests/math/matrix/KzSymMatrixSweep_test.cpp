@@ -172,6 +172,13 @@ TEST(KzSymMatrixSweep, SweepOnManySkipsAliasedAndKeepsShortSetSize) {
   ASSERT_TRUE(m2.SweepOnMany(2, 1e-10, true, shortSet, logDet, true));
   EXPECT_EQ(2, shortSet.Size());
   EXPECT_EQ(2, shortSet.InSet());
+  // A set longer than the order keeps its flags past the order.
+  KzBitSet longSet(6);
+  longSet.Set(5, true);
+  KzSymMatrix m3 = SymOf(kztest::RandomSpdPacked(4, 3), 4);
+  ASSERT_TRUE(m3.SweepOnMany(4, 1e-10, true, longSet, logDet, true));
+  EXPECT_EQ(5, longSet.InSet());
+  EXPECT_TRUE(longSet.IsIn(5));
 }
 
 TEST(KzSymMatrixSweep, SweepOnManyRefusals) {

@@ -18,19 +18,19 @@
 //              M'(i,i) * eps * d[i] <= -1.
 //
 // Reference diagonals, member by member:
-//   LTChol(d, eps, ...), CholInverse, LTSolve        d as given / the diagonal
-//   CholIndNonRed, FindRedundancies,
-//   FindNonRedunIndices                              the raw diagonal
+//   LTChol(d, eps, ...), CholInverse                 d as the caller gives it
+//   LTSolve, CholIndNonRed                           the raw diagonal
 //   LTChol(eps, minPivot), CheckMDependent,
 //   ComputeDeterminant                               diagonal, values < eps -> 1
 //   TransformToPositiveDefinite                      diagonal, values < 1e-6 -> 1
 //   SweepOnMany                                      diagonal, values < 1 -> 1
-//   SolveIndefinite                                  diagonal of S², eps doubled
-//   FindRedundancies, FindNonRedunIndices            diagonal of the cross-
+//   SolveIndefinite                                  raw diagonal of S², eps * 2
+//   FindRedundancies, FindNonRedunIndices            raw diagonal of the cross-
 //                                                    products, eps = tol²
-//   ResidOfOrthProjection                            diagonal of [X|Y]'[X|Y],
-//                                                    eps = tol (not squared),
-//                                                    Y kept when SS > tol * d
+//   ResidOfOrthProjection                            raw diagonal of [X|Y]'[X|Y],
+//                                                    eps = tol (not squared);
+//                                                    Y kept when its residual
+//                                                    SS > tol * d
 // Replacing small reference values by 1 makes the test absolute for rows
 // whose sum of squares is tiny, so that a row of near-zero values is not
 // accepted only because its own scale is near zero.
