@@ -38,8 +38,7 @@ using KzMath_1_2::Linpack;
 namespace {
 
 using DdotFn = double (*)(const int*, const double*, const int*, const double*, const int*);
-using DaxpyFn = void (*)(const int*, const double*, const double*, const int*, double*,
-                         const int*);
+using DaxpyFn = void (*)(const int*, const double*, const double*, const int*, double*, const int*);
 using DgetrfFn = void (*)(const int*, const int*, double*, const int*, int*, int*);
 using DsptrfFn = void (*)(const char*, const int*, double*, int*, int*, std::size_t);
 
@@ -234,10 +233,18 @@ BENCHMARK(BM_DDot_vsReference)->Arg(1000)->Arg(1000000)->UseManualTime();
 BENCHMARK(BM_DDot_vsOpenBLAS)->Arg(1000)->Arg(1000000)->UseManualTime();
 BENCHMARK(BM_Daxpy_vsReference)->Arg(1000)->Arg(1000000)->UseManualTime();
 BENCHMARK(BM_Daxpy_vsOpenBLAS)->Arg(1000)->Arg(1000000)->UseManualTime();
-BENCHMARK(BM_Dgefa_vsDgetrf)->Arg(50)->Arg(200)->Arg(500)->UseManualTime()->Unit(
-    benchmark::kMicrosecond);
-BENCHMARK(BM_Dspfa_vsDsptrf)->Arg(50)->Arg(200)->Arg(500)->UseManualTime()->Unit(
-    benchmark::kMicrosecond);
+BENCHMARK(BM_Dgefa_vsDgetrf)
+    ->Arg(50)
+    ->Arg(200)
+    ->Arg(500)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Dspfa_vsDsptrf)
+    ->Arg(50)
+    ->Arg(200)
+    ->Arg(500)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // Names the peers' libraries in the benchmark context.
 const bool kContext = [] {

@@ -150,8 +150,7 @@ double Blas1::DNrm2(int n, double* const x, int incx) {
   return scale * std::sqrt(ssq);
 }
 
-void Blas1::DRot(int n, double* const x, int incx, double* const y, int incy, double c,
-                 double s) {
+void Blas1::DRot(int n, double* const x, int incx, double* const y, int incy, double c, double s) {
   if (n <= 0) return;
   if (incx == 1 && incy == 1) {
     for (int i = 0; i < n; ++i) {

@@ -47,9 +47,8 @@ TEST(Blas1, DDotIsBitIdenticalToReferenceDdot) {
       std::vector<double> y = y0;
       const double ours = Blas1::DDot(n, x.data(), st.incx, y.data(), st.incy);
       const double ref = ddot_(&n, x0.data(), &st.incx, y0.data(), &st.incy);
-      EXPECT_TRUE(SameBits(ours, ref))
-          << "n=" << n << " incx=" << st.incx << " incy=" << st.incy << ": " << ours << " vs "
-          << ref;
+      EXPECT_TRUE(SameBits(ours, ref)) << "n=" << n << " incx=" << st.incx << " incy=" << st.incy
+                                       << ": " << ours << " vs " << ref;
       EXPECT_EQ(x, x0);
       EXPECT_EQ(y, y0);
     }
@@ -185,11 +184,11 @@ TEST(Blas1, DRotGConstructsTheGivensRotation) {
     double a, b, r, z, c, s;
   };
   const Case cases[] = {
-      {0.0, 0.0, 0.0, 0.0, 1.0, 0.0},     // no rotation
-      {0.0, 2.0, 2.0, 1.0, 0.0, 1.0},     // c == 0: z = 1
-      {4.0, 3.0, 5.0, 0.6, 0.8, 0.6},     // |a| > |b|: z = s
+      {0.0, 0.0, 0.0, 0.0, 1.0, 0.0},        // no rotation
+      {0.0, 2.0, 2.0, 1.0, 0.0, 1.0},        // c == 0: z = 1
+      {4.0, 3.0, 5.0, 0.6, 0.8, 0.6},        // |a| > |b|: z = s
       {3.0, 4.0, 5.0, 1.0 / 0.6, 0.6, 0.8},  // |b| >= |a|: z = 1/c
-      {-4.0, 3.0, -5.0, -0.6, 0.8, -0.6},  // r takes the sign of the larger
+      {-4.0, 3.0, -5.0, -0.6, 0.8, -0.6},    // r takes the sign of the larger
       {3.0, -4.0, -5.0, 1.0 / -0.6, -0.6, 0.8},
   };
   for (const Case& k : cases) {

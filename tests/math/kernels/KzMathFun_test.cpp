@@ -92,10 +92,10 @@ TEST(KzMathFun, DLoadDScalDSum) {
   KzMathFun::DLoad(2, 7.0, x, 1, 3);
   EXPECT_EQ(x, (Vec{0, 7, -1, -1.5, 7}));
   const Vec s = {1.0, 1e100, -1e100, 5.0};
-  EXPECT_EQ(KzMathFun::DSum(3, s, 1), 0.0);    // (1 + 1e100) - 1e100
-  EXPECT_EQ(KzMathFun::DSum(3, s, -1), 1.0);   // (-1e100 + 1e100) + 1
+  EXPECT_EQ(KzMathFun::DSum(3, s, 1), 0.0);   // (1 + 1e100) - 1e100
+  EXPECT_EQ(KzMathFun::DSum(3, s, -1), 1.0);  // (-1e100 + 1e100) + 1
   EXPECT_EQ(KzMathFun::DSum(2, s, 3), 6.0);
-  EXPECT_EQ(KzMathFun::DSum(3, s, 0), 3.0);    // n * x[0]
+  EXPECT_EQ(KzMathFun::DSum(3, s, 0), 3.0);      // n * x[0]
   EXPECT_EQ(KzMathFun::DSum(0, Vec{}, 1), 0.0);  // no read of an empty vector
   EXPECT_EQ(KzMathFun::DSum(-2, Vec{}, 0), 0.0);
 }
@@ -158,7 +158,7 @@ TEST(KzMathFun, PackedProductsAgainstDenseArithmetic) {
   EXPECT_TRUE(KzMV::IsMissing(KzMathFun::RVD(Sp, n, n, v, 1)));
   EXPECT_TRUE(KzMV::IsMissing(KzMathFun::RVD(Sp, n, -1, v, 1)));
   EXPECT_TRUE(KzMV::IsMissing(KzMathFun::RVD(Sp, 0, 0, v, 1)));
-  EXPECT_TRUE(KzMV::IsMissing(KzMathFun::RVD(Sp, n, 0, v, 4)));  // v too short
+  EXPECT_TRUE(KzMV::IsMissing(KzMathFun::RVD(Sp, n, 0, v, 4)));      // v too short
   EXPECT_TRUE(KzMV::IsMissing(KzMathFun::RVD(Sp, n + 1, 0, v, 1)));  // S too short
   EXPECT_EQ(KzMathFun::VSV(Sp, 0, v), 0.0);
   EXPECT_TRUE(KzMV::IsMissing(KzMathFun::VSV(Sp, -1, v)));
@@ -208,7 +208,7 @@ TEST(KzMathFun, BinSearchDocumentedCases) {
   EXPECT_EQ(KzMathFun::BinSearch(v, 2, 1, 2.0, true), -2);
   EXPECT_EQ(KzMathFun::BinSearch(v, -1, 2, 2.0, true), -2);
   EXPECT_EQ(KzMathFun::BinSearch(v, 0, 2, kNaN, true), -1);
-  EXPECT_EQ(KzMathFun::BinSearch(v, 1, 2, 0.5, true), -1);  // below v[lo-1]
+  EXPECT_EQ(KzMathFun::BinSearch(v, 1, 2, 0.5, true), -1);   // below v[lo-1]
   EXPECT_EQ(KzMathFun::BinSearch(v, 1, 2, 1.0, false), -1);  // (1, 2] excludes 1
   EXPECT_EQ(KzMathFun::BinSearch(v, 1, 2, 1.0, true), 1);
   EXPECT_EQ(KzMathFun::BinSearch(v, 1, 1, 1.5, true), 1);
@@ -229,8 +229,7 @@ TEST(KzMathFun, BinSearchAgreesWithLinearScan) {
         for (double x = -1.0; x <= 19.0; x += 0.25) {
           int want = -1;
           for (int r = lo; r <= hi; ++r) {
-            const bool aboveLow =
-                (r == 0) || (closedLeft ? x >= v[r - 1] : x > v[r - 1]);
+            const bool aboveLow = (r == 0) || (closedLeft ? x >= v[r - 1] : x > v[r - 1]);
             const bool belowHigh = closedLeft ? x < v[r] : x <= v[r];
             if (aboveLow && belowHigh) {
               want = r;

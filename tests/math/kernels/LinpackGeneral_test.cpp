@@ -119,9 +119,9 @@ TEST(LinpackGeneral, DgefaDgeslMatchLapackOnIllConditionedMatrices) {
   const int n = 20;
   Vec a = kztest::RandomMatrix(n, n, 4242u);
   for (int i = 0; i < n; ++i) {
-    a[static_cast<std::size_t>(n - 1) * n + i] =
-        0.5 * a[static_cast<std::size_t>(i)] - 2.0 * a[static_cast<std::size_t>(n) + i] +
-        1e-9 * std::sin(i + 1.0);
+    a[static_cast<std::size_t>(n - 1) * n + i] = 0.5 * a[static_cast<std::size_t>(i)] -
+                                                 2.0 * a[static_cast<std::size_t>(n) + i] +
+                                                 1e-9 * std::sin(i + 1.0);
   }
   CheckAgainstLapack(a, n, n, 1e-5, "near rank deficient");
 }
@@ -170,7 +170,8 @@ void CheckRcond(const Vec& a0, int n, const char* what) {
 }
 
 TEST(LinpackGeneral, DgecoBracketsTheConditionNumber) {
-  for (int n : {1, 2, 3, 5, 10, 30, 80}) CheckRcond(kztest::RandomMatrix(n, n, 300u + n), n, "random");
+  for (int n : {1, 2, 3, 5, 10, 30, 80})
+    CheckRcond(kztest::RandomMatrix(n, n, 300u + n), n, "random");
   for (int n : {3, 5, 8, 10}) CheckRcond(kztest::Hilbert(n), n, "Hilbert");
   // diag(1, 1e-9, 0.5): kappa_1 = 1e9. With e = (1, 1, 1), y = inverse(a)*e and
   // z = inverse(a)*y, the estimate is norm(y)/norm(z) = (1e9 + 3)/(1e18 + 5).

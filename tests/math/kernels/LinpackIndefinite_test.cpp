@@ -34,7 +34,8 @@ Vec ZeroDiagonal(int n, std::uint32_t seed) {
 Vec Multiply(const Vec& ap, int n, const Vec& x) {
   Vec b(static_cast<std::size_t>(n), 0.0);
   for (int i = 0; i < n; ++i)
-    for (int j = 0; j < n; ++j) b[static_cast<std::size_t>(i)] += ap[Pk(i, j)] * x[static_cast<std::size_t>(j)];
+    for (int j = 0; j < n; ++j)
+      b[static_cast<std::size_t>(i)] += ap[Pk(i, j)] * x[static_cast<std::size_t>(j)];
   return b;
 }
 
@@ -115,8 +116,10 @@ Outcome CheckAgainstLapack(const Vec& ap0, int n, double tol, const char* what) 
   dsptrs_("U", &n, &one, lp.data(), ipiv.data(), xl.data(), &n, &info, 1);
   double diff = 0.0, err = 0.0;
   for (int i = 0; i < n; ++i) {
-    diff = std::max(diff, std::fabs(x[static_cast<std::size_t>(i)] - xl[static_cast<std::size_t>(i)]));
-    err = std::max(err, std::fabs(x[static_cast<std::size_t>(i)] - xTrue[static_cast<std::size_t>(i)]));
+    diff =
+        std::max(diff, std::fabs(x[static_cast<std::size_t>(i)] - xl[static_cast<std::size_t>(i)]));
+    err = std::max(err,
+                   std::fabs(x[static_cast<std::size_t>(i)] - xTrue[static_cast<std::size_t>(i)]));
   }
   EXPECT_LE(diff, tol * MaxAbs(xl));
   EXPECT_LE(err, 10 * tol * MaxAbs(xTrue));

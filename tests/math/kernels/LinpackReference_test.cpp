@@ -22,6 +22,7 @@ using Vec = std::vector<double>;
 namespace {
 
 // Published LINPACK outputs (hexadecimal floating point).
+// clang-format off
 const double kGeRcond[] = {0x1.a04fbc65e5e21p-8};
 const int kGePivots[] = {5, 6, 7, 6, 6, 6, 7};
 const double kGeFactor[] = {
@@ -69,6 +70,7 @@ const double kSpSolve[] = {
     -0x1.c0fe2379ccc3ep+0, 0x1.bab78588946cdp-2, -0x1.0e70be2892df1p+2, 0x1.9912115263871p+2,
     0x1.caed6a8bc6d44p+1, -0x1.ad5a0755d4136p+2, 0x1.02bc5f4eb9dc2p+3, 0x1.34d9c7759eb84p+3,
     -0x1.60a6718d60ab4p+2};
+// clang-format on
 
 // 7 x 7, column-major; entries are multiples of 1/16, so exact in binary.
 Vec GeneralInput(int n) {
