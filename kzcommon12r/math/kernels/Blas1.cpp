@@ -261,10 +261,10 @@ int Blas1::IDAMax(int n, double* const x, int incx) {
   int best = 1;
   double dmax = D_Abs(x[0]);
   Index ix = incx;
-  for (int i = 2; i <= n; ++i, ix += incx) {
+  for (int i = 1; i < n; ++i, ix += incx) {
     // Strict comparison: ties keep the earlier element.
     if (D_Abs(x[ix]) > dmax) {
-      best = i;
+      best = i + 1;
       dmax = D_Abs(x[ix]);
     }
   }
