@@ -508,8 +508,8 @@ bool KzSymMatrix::ComputeGMG(const std::vector<double>& m, KzSymMatrix& out) con
   }
   out.Swap(t);
   // A longer m is a caller's mistake: the product from its leading part is
-  // delivered, and the mismatch reported.
-  return m.size() == need;
+  // delivered, and the mismatch reported. Order 0 has nothing to mismatch.
+  return n == 0 || m.size() == need;
 }
 
 bool KzSymMatrix::ComputeGSG(const IKzSymMatrix& s, IKzSymMatrix& out) const {
