@@ -7,6 +7,8 @@
 
 namespace KzMath_1_2 {
 
+class KzSymMatrix;
+
 /// A read-only view of a sparse vector held in two parallel caller-owned
 /// vectors: the positions of the stored entries, counted from 0 and strictly
 /// increasing, and their values (Part 6.2).
@@ -94,6 +96,24 @@ class KZ_EXPORT KzSparseVector {
   /// linear predictor is not finite.
   bool ComputeProbabilities(const std::vector<double>& coef, int nCategories, int blockSize,
                             std::vector<double>& probs, double& logRefProb) const;
+
+  // --- Updates of a symmetric matrix (defined with KzSymMatrix) ---
+
+  /// m becomes v vᵀ on the positions of v: m is given GetMinVecSize() rows
+  /// (all 0) when smaller, otherwise cleared; then m(idx_k, idx_l) = v_k v_l.
+  /// An invalid view changes nothing.
+  void QuadraticOuterProduct(KzSymMatrix& m) const;
+  /// m(idx_k, idx_l) += w v_k v_l for every pair k >= l; a smaller m is first
+  /// enlarged keeping its leading block (the cross-products so far). An
+  /// invalid view changes nothing.
+  void QuadraticOuterProductIncr(KzSymMatrix& m, double w) const;
+  /// m(offset + idx_k, offset + idx_l) += w v_k v_l; false (no change) for an
+  /// invalid view, offset < 0 or m with fewer than offset + GetMinVecSize()
+  /// rows. m is never resized.
+  bool QuadraticOuterProductPartIncr(KzSymMatrix& m, int offset, double w) const;
+  /// m(row, offset + idx_k) += w v_k; false (no change) for an invalid view,
+  /// row outside m, offset < 0 or m with fewer than offset + GetMinVecSize() rows.
+  bool IncrementRowPart(KzSymMatrix& m, int row, int offset, double w) const;
 
   /// "KzSparseVector display start", the element count, the indices, the
   /// values, the validity flag, "KzSparseVector display end" (Part 1.2 layout).
