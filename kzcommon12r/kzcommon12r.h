@@ -27,5 +27,10 @@
 #include "kzcommon12r/math/kernels/Linpack.h"
 
 // math/stats
+#include "kzcommon12r/math/stats/KzCatStats.h"
+#include "kzcommon12r/math/stats/KzContStats.h"
+#include "kzcommon12r/math/stats/KzMeansXProdData.h"
+#include "kzcommon12r/math/stats/KzMeansXProducts.h"
+#include "kzcommon12r/math/stats/KzProvMeans.h"
 
 #endif  // KZCOMMON12R_KZCOMMON12R_H
