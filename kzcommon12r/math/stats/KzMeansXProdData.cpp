@@ -22,11 +22,7 @@ namespace KzMath_1_2 {
 
 namespace {
 
-// The removal of the last case leaves W - w at a rounding residue of the sum
-// of fractional weights (0.1 + 0.2 - 0.3 ~ 5.6e-17) instead of 0; dividing by
-// it would blow the means up. A remainder this small relative to W is taken
-// as an empty accumulator.
-constexpr double kEmptyTolerance = 1e-12;
+using KzStatsInternal::kEmptyWeightTolerance;
 
 bool IsPositiveFinite(double w) { return w > 0.0 && std::isfinite(w); }
 
@@ -176,7 +172,7 @@ bool KzMeansXProdData::DeleteCase(const std::vector<double>& x, double w) {
   if (x.size() < n || !IsPositiveFinite(w)) return false;
   const double before = m_nCases;
   const double rest = before - w;
-  if (std::fabs(rest) <= kEmptyTolerance * before) {
+  if (std::fabs(rest) <= kEmptyWeightTolerance * before) {
     Clear();
     return true;
   }

@@ -5,13 +5,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "kzcommon12r/math/stats/internal/KzPackedBlockUpdate.h"
+
 namespace KzMath_1_2 {
 
-namespace {
-// As in DeleteCase: a remainder this small relative to W is an empty
-// accumulator left over by the rounding of fractional weights.
-constexpr double kEmptyTolerance = 1e-12;
-}  // namespace
+using KzStatsInternal::kEmptyWeightTolerance;
 
 KzProvMeans::KzProvMeans() = default;
 KzProvMeans::KzProvMeans(int n, bool intercept) : KzMeansXProdData(n, intercept) {}
@@ -22,7 +20,7 @@ KzProvMeans::~KzProvMeans() = default;
 bool KzProvMeans::Update(const std::vector<double>& x, double w) {
   if (x.size() < static_cast<std::size_t>(GetNVars()) || !std::isfinite(w)) return false;
   const double total = GetNCases() + w;
-  if (total == 0.0 || (w < 0.0 && std::fabs(total) <= kEmptyTolerance * GetNCases())) {
+  if (total == 0.0 || (w < 0.0 && std::fabs(total) <= kEmptyWeightTolerance * GetNCases())) {
     Clear();
     return true;
   }

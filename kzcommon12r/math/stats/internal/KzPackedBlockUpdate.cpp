@@ -2,19 +2,19 @@
 // sequence of rank-1 updates (BLAS DSPR order) they replace.
 //
 // Method: the triangle is visited in column tiles of kTile columns; within a
-// tile, each row segment is cut into chunks of up to kMaxAcc pairs of doubles
-// that are kept in registers while the block's cases are added in case order.
-// Every element therefore sees exactly the sequence x = term_0 + x,
-// x = term_1 + x, ... of the rank-1 path, each term formed by the same
-// products, so the rounding is identical; only independent elements are
-// interleaved. Two-wide vectors are what every x86-64 processor offers; the
-// arithmetic is elementwise IEEE multiplication and addition, with no fused
-// multiply-add (which would change the rounding).
+// tile, each row segment is cut into chunks of kMaxAcc vectors that are kept
+// in registers while the block's cases are added in case order. Every element
+// therefore sees exactly the sequence x = term_0 + x, x = term_1 + x, ... of
+// the rank-1 path, each term formed by the same products, so the rounding is
+// identical; only independent elements are interleaved. The arithmetic is
+// elementwise IEEE multiplication and addition with no fused multiply-add
+// (which would change the rounding), on two-wide vectors everywhere and on
+// four-wide vectors where the processor has AVX2 (chosen once at run time).
 //
 // Cost: for a block of nb cases the triangle is read and written once instead
-// of nb times, and each loaded element of a case vector is used for one
-// multiply-add, so the sweep runs from the first-level cache instead of the
-// memory bandwidth that bounds the rank-1 update for large n.
+// of nb times, and each loaded element of a case vector feeds one
+// multiply-add from the first-level cache, where the rank-1 update is bound by
+// the bandwidth of the level that holds the whole triangle.
 
 #include "kzcommon12r/math/stats/internal/KzPackedBlockUpdate.h"
 
@@ -29,106 +29,80 @@ namespace {
 // (kCaseBlock * kTile doubles, 16 KiB) stay in the first-level cache while the
 // tile's rows are swept.
 constexpr int kTile = 64;
-// Register accumulators (pairs of doubles) per chunk: enough independent
-// addition chains to hide the latency of the adder.
+// Vector accumulators per chunk: enough independent addition chains to hide
+// the latency of the adder.
 constexpr int kMaxAcc = 8;
 
-typedef double V2 __attribute__((vector_size(16)));
+namespace Baseline {
+#define KZ_VEC_BYTES 16
+#include "kzcommon12r/math/stats/internal/KzPackedBlockSweep.inc"
+#undef KZ_VEC_BYTES
+}  // namespace Baseline
 
-inline V2 Load(const double* p) {
-  V2 v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
+#if defined(__GNUC__) && defined(__x86_64__)
+#define KZ_HAVE_AVX2_SWEEP 1
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace Avx2 {
+#define KZ_VEC_BYTES 32
+#include "kzcommon12r/math/stats/internal/KzPackedBlockSweep.inc"
+#undef KZ_VEC_BYTES
+
+void SweepOuter(double* x, int n, const double* d, std::size_t ldd, const double* t, int nb) {
+  Sweep<false>(x, n, d, ldd, t, nullptr, nb);
 }
-inline void Store(double* p, V2 v) { std::memcpy(p, &v, sizeof v); }
-
-// Adds the block's terms to the 2*kAcc elements starting at xr (row j, column l);
-// d points at column l of case 0, tj at row j's multipliers.
-template <int kAcc, bool kWeighted>
-inline void Chunk(double* xr, const double* d, std::size_t ldd, const double* tj,
-                  const double* w, int nb) {
-  V2 acc[kAcc];
-  for (int i = 0; i < kAcc; ++i) acc[i] = Load(xr + 2 * i);
-  for (int b = 0; b < nb; ++b) {
-    const double* p = d + static_cast<std::size_t>(b) * ldd;
-    const V2 s = {tj[b], tj[b]};
-    if constexpr (kWeighted) {
-      const V2 wb = {w[b], w[b]};
-      for (int i = 0; i < kAcc; ++i) acc[i] = (Load(p + 2 * i) * s) * wb + acc[i];
-    } else {
-      for (int i = 0; i < kAcc; ++i) acc[i] = s * Load(p + 2 * i) + acc[i];
-    }
-  }
-  for (int i = 0; i < kAcc; ++i) Store(xr + 2 * i, acc[i]);
-}
-
-template <bool kWeighted>
-inline void Single(double* xr, const double* d, std::size_t ldd, const double* tj,
+void SweepWeighted(double* x, int n, const double* d, std::size_t ldd, const double* t,
                    const double* w, int nb) {
-  double a = *xr;
-  for (int b = 0; b < nb; ++b) {
-    const double dl = d[static_cast<std::size_t>(b) * ldd];
-    if constexpr (kWeighted) {
-      a = (dl * tj[b]) * w[b] + a;
-    } else {
-      a = tj[b] * dl + a;
-    }
-  }
-  *xr = a;
+  Sweep<true>(x, n, d, ldd, t, w, nb);
 }
+}  // namespace Avx2
+#pragma GCC pop_options
 
-// A segment of fewer than 2 * kMaxAcc elements: one chunk of the largest fit,
-// then a single element when the count is odd.
-template <bool kWeighted>
-inline void Tail(double* xr, const double* d, std::size_t ldd, const double* tj, const double* w,
-                 int nb, int count) {
-  switch (count / 2) {
-    case 7: Chunk<7, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    case 6: Chunk<6, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    case 5: Chunk<5, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    case 4: Chunk<4, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    case 3: Chunk<3, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    case 2: Chunk<2, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    case 1: Chunk<1, kWeighted>(xr, d, ldd, tj, w, nb); break;
-    default: break;
-  }
-  if (count % 2 != 0) {
-    const int last = count - 1;
-    Single<kWeighted>(xr + last, d + last, ldd, tj, w, nb);
-  }
+bool HasAvx2() {
+  static const bool avx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return avx2;
 }
+#endif
 
-template <bool kWeighted>
-void Sweep(double* x, int n, const double* d, std::size_t ldd, const double* t, const double* w,
-           int nb) {
-  if (n <= 0 || nb <= 0) return;
-  const std::size_t nbs = static_cast<std::size_t>(nb);
-  for (int l0 = 0; l0 < n; l0 += kTile) {
-    const int l1 = std::min(n, l0 + kTile);
-    for (int j = l0; j < n; ++j) {
-      const std::size_t rowStart = static_cast<std::size_t>(j) * (static_cast<std::size_t>(j) + 1) / 2;
-      double* xr = x + rowStart;
-      const double* tj = t + static_cast<std::size_t>(j) * nbs;
-      const int lEnd = std::min(l1, j + 1);
-      int l = l0;
-      for (; l + 2 * kMaxAcc <= lEnd; l += 2 * kMaxAcc) {
-        Chunk<kMaxAcc, kWeighted>(xr + l, d + l, ldd, tj, w, nb);
-      }
-      if (l < lEnd) Tail<kWeighted>(xr + l, d + l, ldd, tj, w, nb, lEnd - l);
-    }
-  }
+bool gBaselineOnly = false;
+
+bool UseAvx2() {
+#ifdef KZ_HAVE_AVX2_SWEEP
+  return !gBaselineOnly && HasAvx2();
+#else
+  return false;
+#endif
 }
 
 }  // namespace
 
+void UseBaselineSweep(bool baseline) { gBaselineOnly = baseline; }
+
 void PackedBlockScaledOuter(double* x, int n, const double* d, std::size_t ldd, const double* t,
                             int nb) {
-  Sweep<false>(x, n, d, ldd, t, nullptr, nb);
+  if (n <= 0 || nb <= 0) return;
+#ifdef KZ_HAVE_AVX2_SWEEP
+  if (UseAvx2()) {
+    Avx2::SweepOuter(x, n, d, ldd, t, nb);
+    return;
+  }
+#endif
+  Baseline::Sweep<false>(x, n, d, ldd, t, nullptr, nb);
 }
 
 void PackedBlockWeightedProduct(double* x, int n, const double* d, std::size_t ldd,
                                 const double* t, const double* w, int nb) {
-  Sweep<true>(x, n, d, ldd, t, w, nb);
+  if (n <= 0 || nb <= 0) return;
+#ifdef KZ_HAVE_AVX2_SWEEP
+  if (UseAvx2()) {
+    Avx2::SweepWeighted(x, n, d, ldd, t, w, nb);
+    return;
+  }
+#endif
+  Baseline::Sweep<true>(x, n, d, ldd, t, w, nb);
 }
 
 }  // namespace KzStatsInternal

@@ -23,6 +23,12 @@ namespace KzStatsInternal {
 /// Cases per block of the buffered accumulators.
 constexpr int kCaseBlock = 32;
 
+/// Removing the last case leaves W - w at a rounding residue of the sum of
+/// fractional weights (0.1 + 0.2 - 0.3 ~ 5.6e-17) instead of 0; dividing by it
+/// would blow the means up. A remainder this small relative to W is taken as
+/// an empty accumulator.
+constexpr double kEmptyWeightTolerance = 1e-12;
+
 /// For the nb cases b = 0..nb-1 in order, and every element (j, l), l <= j < n,
 /// of the packed lower triangle x (element at j(j+1)/2 + l):
 ///   x[j, l] = t[j*nb + b] * d[b*ldd + l] + x[j, l].
@@ -37,6 +43,10 @@ void PackedBlockScaledOuter(double* x, int n, const double* d, std::size_t ldd, 
 /// which with t[j*nb + b] = d_bj is the two-pass form X += (d_l d_j) w.
 void PackedBlockWeightedProduct(double* x, int n, const double* d, std::size_t ldd,
                                 const double* t, const double* w, int nb);
+
+/// Test hook: with true, the two-wide baseline sweep is used even where the
+/// four-wide one is available (both give the same bits).
+void UseBaselineSweep(bool baseline);
 
 }  // namespace KzStatsInternal
 }  // namespace KzMath_1_2
