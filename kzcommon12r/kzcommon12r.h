@@ -19,7 +19,14 @@
 // xml
 
 // math/matrix
+#include "kzcommon12r/math/matrix/IKzRectMatrix.h"
+#include "kzcommon12r/math/matrix/IKzSymMatrix.h"
 #include "kzcommon12r/math/matrix/KzBitSet.h"
+#include "kzcommon12r/math/matrix/KzRectMatrix.h"
+#include "kzcommon12r/math/matrix/KzRectMatrixData.h"
+#include "kzcommon12r/math/matrix/KzSparseVector.h"
+#include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "kzcommon12r/math/matrix/KzSymMatrixData.h"
 
 // math/kernels
 #include "kzcommon12r/math/kernels/Blas1.h"

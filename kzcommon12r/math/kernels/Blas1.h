@@ -32,8 +32,7 @@ class KZ_EXPORT Blas1 {
   /// underflow). 0 if n <= 0 or incx < 1; |x[0]| if n == 1.
   static double DNrm2(int n, double* const x, int incx);
   /// Plane rotation: x := c*x + s*y, y := c*y - s*x (both from the old values).
-  static void DRot(int n, double* const x, int incx, double* const y, int incy, double c,
-                   double s);
+  static void DRot(int n, double* const x, int incx, double* const y, int incy, double c, double s);
   /// Constructs the Givens rotation that zeroes b: on return *a = r, *b = z (the
   /// reconstruction value), *c and *s the rotation. a = b = 0 gives c = 1, s = 0.
   static void DRotG(double* const a, double* const b, double* const c, double* const s);

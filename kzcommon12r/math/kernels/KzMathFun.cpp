@@ -292,8 +292,7 @@ double KzMathFun::VNrm1Diff(const std::vector<double>& a, const std::vector<doub
   return worst;
 }
 
-int KzMathFun::BinSearch(const std::vector<double>& v, int lo, int hi, double x,
-                         bool closedLeft) {
+int KzMathFun::BinSearch(const std::vector<double>& v, int lo, int hi, double x, bool closedLeft) {
   return IntervalSearch(v, lo, hi, x, closedLeft);
 }
 
@@ -310,15 +309,17 @@ double KzMathFun::Digamma(double x) {
   // term is below 1e-15 relative for y >= 10.
   const double y = x + 10.0;
   const double b = 1.0 / (y * y);
-  double result =
-      std::log(y) - 0.5 / y +
-      b * (-0.08333333333333333 +
-           b * (0.008333333333333333 +
-                b * (-0.003968253968253968 +
-                     b * (0.004166666666666667 +
-                          b * (-0.007575757575757576 + b * 0.021092796092796094)))));
+  double result = std::log(y) - 0.5 / y +
+                  b * (-0.08333333333333333 +
+                       b * (0.008333333333333333 +
+                            b * (-0.003968253968253968 +
+                                 b * (0.004166666666666667 +
+                                      b * (-0.007575757575757576 + b * 0.021092796092796094)))));
+  // The shift terms 1/(y - k), k = 1..10, are formed as 1/(x + j), j = 9..0:
+  // y - k would cancel the digits of x that x + 10 rounded away (a relative
+  // error eps*10/x in the term 1/x, 1e-11 at x = 1e-5).
   double shift = 0.0;
-  for (int k = 1; k <= 10; ++k) shift = shift + 1.0 / (y - k);
+  for (int j = 9; j >= 0; --j) shift = shift + 1.0 / (x + j);
   result = result - shift;
   return result;
 }
@@ -331,17 +332,16 @@ double KzMathFun::Trigamma(double x) {
   // psi'(y) = 1/y + 1/(2y^2) + sum B_2k / y^(2k+1).
   const double y = x + 10.0;
   const double a = 1.0 / (y * y);
-  double shift = 0.0;
-  for (int k = 1; k <= 10; ++k) {
-    const double d = y - k;
+  double shift = 0.0;  // 1/(y - k)^2 as 1/(x + j)^2, as in Digamma
+  for (int j = 9; j >= 0; --j) {
+    const double d = x + j;
     shift = shift + 1.0 / (d * d);
   }
   const double series =
-      (1.0 +
-       a * (1.0 / 6.0 +
-            a * (-1.0 / 30.0 +
-                 a * (1.0 / 42.0 +
-                      a * (-1.0 / 30.0 + a * (0.07575757575757576 - a * 0.2531135531135531)))))) /
+      (1.0 + a * (1.0 / 6.0 +
+                  a * (-1.0 / 30.0 +
+                       a * (1.0 / 42.0 + a * (-1.0 / 30.0 + a * (0.07575757575757576 -
+                                                                 a * 0.2531135531135531)))))) /
           y +
       a / 2.0;
   return shift + series;

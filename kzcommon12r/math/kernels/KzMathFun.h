@@ -72,8 +72,7 @@ class KZ_EXPORT KzMathFun {
   /// max_i |a_i - b_i| / (|b_i| + eps) over i < min(sizes); eps < 0 is replaced by
   /// |eps| and eps == 0 by 1e-6. 0 if there is no element; +infinity if some
   /// quotient is NaN (a diverged iterate never passes as converged).
-  static double VMaxRelDiff(const std::vector<double>& a, const std::vector<double>& b,
-                            double eps);
+  static double VMaxRelDiff(const std::vector<double>& a, const std::vector<double>& b, double eps);
   /// max_i |a_i - b_i| over i < min(sizes); 0 if that minimum is 0.
   static double VNrm1Diff(const std::vector<double>& a, const std::vector<double>& b);
   /// Interval search over v[lo-1..hi] (increasing). With closedLeft true,

@@ -141,8 +141,8 @@ class KZ_EXPORT Linpack {
   static int Dchdd(double* const r, int ldr, int p, double* const x, double* const z, int ldz,
                    int nz, double* const y, double* const rho, double* const c, double* const s);
   /// LINPACK DCHEX: updates a Cholesky factor after a permutation of columns k..l.
-  static void Dchex(double* const r, int ldr, int p, int k, int l, double* const z, int ldz,
-                    int nz, double* const c, double* const s, int job);
+  static void Dchex(double* const r, int ldr, int p, int k, int l, double* const z, int ldz, int nz,
+                    double* const c, double* const s, int job);
 
   // ---- QR decomposition and singular value decomposition ---------------------
 
@@ -156,8 +156,7 @@ class KZ_EXPORT Linpack {
   /// LINPACK DSVDC: singular value decomposition; 0, or m when the iteration
   /// limit is reached with m singular values not yet found.
   static int Dsvdc(double* const x, int ldx, int n, int p, double* const s, double* const e,
-                   double* const u, int ldu, double* const v, int ldv, double* const work,
-                   int job);
+                   double* const u, int ldu, double* const v, int ldv, double* const work, int job);
 
   Linpack& operator=(const Linpack&) = default;
 };

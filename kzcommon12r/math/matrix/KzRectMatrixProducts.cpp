@@ -52,7 +52,12 @@ void DenseProduct(const double* a, const double* b, double* c, int m, int n, int
 
 bool KzRectMatrix::ComputeRV(const std::vector<double>& v, std::vector<double>& out) const {
   if (v.size() < static_cast<size_t>(nCols)) return false;
-  // Formed in a temporary: out may be v.
+  if (&out != &v) {
+    out.resize(static_cast<size_t>(nRows));
+    for (int r = 0; r < nRows; ++r) out[static_cast<size_t>(r)] = StridedDot(nCols, RowData(r), 1, v.data(), 1);
+    return true;
+  }
+  // out is v: formed in a temporary.
   std::vector<double> y(static_cast<size_t>(nRows));
   for (int r = 0; r < nRows; ++r) y[static_cast<size_t>(r)] = StridedDot(nCols, RowData(r), 1, v.data(), 1);
   out.swap(y);

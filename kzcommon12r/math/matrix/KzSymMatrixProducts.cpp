@@ -104,6 +104,12 @@ void SandwichPacked(const std::vector<double>& a, const std::vector<double>& b, 
 
 bool KzSymMatrix::ComputeSV(const std::vector<double>& v, std::vector<double>& out) const {
   if (nRows < 0 || v.size() < static_cast<size_t>(nRows)) return false;
+  if (&out != &v) {
+    // No temporary: out's storage is reused across calls in a loop.
+    out.resize(static_cast<size_t>(nRows));
+    PackedSymv(Data(), nRows, v.data(), out.data());
+    return true;
+  }
   std::vector<double> y(static_cast<size_t>(nRows));
   PackedSymv(Data(), nRows, v.data(), y.data());
   out.swap(y);

@@ -17,85 +17,76 @@
 #include <vector>
 
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "kzcommon12r/math/matrix/internal/KzPackedWalk.h"
 
 namespace KzMath_1_2 {
 
 namespace {
 using std::size_t;
 using i64 = std::int64_t;
-
-// Last position of a growing walk of k >= 1 positions.
-inline i64 GrowingLast(i64 start, i64 incr, i64 k) {
-  return start + (k - 1) * incr + (k - 1) * (k - 2) / 2;
-}
+using internal::DelayedWalk;
+using internal::GrowingWalk;
+using internal::PackedColumnReader;
+using internal::PackedRowReader;
 
 // True when a growing walk of k positions (k >= 0) from start >= 0 with
 // incr >= 1 stays below len.
 inline bool GrowingFits(int start, int incr, int k, size_t len) {
   if (start < 0 || incr < 1) return false;
-  return k <= 0 || GrowingLast(start, incr, k) < static_cast<i64>(len);
+  return k <= 0 || GrowingWalk::At(start, incr, k - 1) < static_cast<i64>(len);
 }
 
-// Last position of a delayed walk of n >= 1 positions.
-inline i64 DelayedLast(i64 start, i64 m, i64 incr, i64 n) {
-  const i64 q = std::min(n - 1, m);
-  const i64 u = n - 1 - q;
-  return start + q + incr * u + u * (u - 1) / 2;
+// True when a delayed walk of n >= 1 positions stays inside a vector of len.
+inline bool DelayedFits(int start, int m, int incr, int n, size_t len) {
+  return start >= 0 && m >= 0 && incr >= 1 &&
+         DelayedWalk::Last(start, m, incr, n) < static_cast<i64>(len);
 }
 
-inline size_t RS(int i) { return KzSymMatrixData::RowStart(i); }
+// sum_{t=i}^{n-1} L(t, i) v[p_t], p advancing along `walk` from row i on.
+template <class Walk>
+double LColumnDot(const double* data, int n, int i, const std::vector<double>& v, Walk walk) {
+  PackedColumnReader col(data, i);
+  double s = 0.0;
+  for (int t = i; t < n; ++t) s += col.Next() * v[static_cast<size_t>(walk.Next())];
+  return s;
+}
+
+// sum_{t<n} M(i, t) v[p_t] along `walk`.
+template <class Walk>
+double RowDot(const double* data, int n, int i, const std::vector<double>& v, Walk walk) {
+  PackedRowReader row(data, i);
+  double s = 0.0;
+  for (int t = 0; t < n; ++t) s += row.Next() * v[static_cast<size_t>(walk.Next())];
+  return s;
+}
+
+// Unit steps: the contiguous walk s, s+1, ...
+struct UnitWalk {
+  i64 pos;
+  i64 Next() { return pos++; }
+};
 }  // namespace
 
 bool KzSymMatrix::ComputeDotColVecIIncrPart(int i, const std::vector<double>& v, int start,
                                             int incr, double& r) const {
   if (i < 0 || i >= nRows || !GrowingFits(start, incr, nRows, v.size())) return false;
-  double s = 0.0;
-  i64 pos = start;
-  i64 step = incr;
-  const double* row = RowData(i);
-  size_t col = RS(i + 1) + static_cast<size_t>(i);  // element (i + 1, i)
-  for (int t = 0; t < nRows; ++t, pos += step, ++step) {
-    double mit;
-    if (t <= i) {
-      mit = row[t];
-    } else {
-      mit = elements[col];
-      col += static_cast<size_t>(t) + 1;
-    }
-    s += mit * v[static_cast<size_t>(pos)];
-  }
-  r = s;
+  r = RowDot(Data(), nRows, i, v, GrowingWalk(start, incr));
   return true;
 }
 
 bool KzSymMatrix::ComputeDotLColVecIIncrPart(int i, const std::vector<double>& v, int start,
                                              int incr, double& r) const {
   if (i < 0 || i >= nRows || !GrowingFits(start, incr, nRows, v.size())) return false;
-  // Walk position of row i, then on down the column of L.
-  i64 pos = start + static_cast<i64>(i) * incr + static_cast<i64>(i) * (i - 1) / 2;
-  i64 step = static_cast<i64>(incr) + i;
-  size_t col = RS(i) + static_cast<size_t>(i);
-  double s = 0.0;
-  for (int t = i; t < nRows; ++t, pos += step, ++step) {
-    s += elements[col] * v[static_cast<size_t>(pos)];
-    col += static_cast<size_t>(t) + 1;
-  }
-  r = s;
+  // The walk is taken up at row i: position w_i, next step incr + i.
+  r = LColumnDot(Data(), nRows, i, v,
+                 GrowingWalk(GrowingWalk::At(start, incr, i), static_cast<i64>(incr) + i));
   return true;
 }
 
 bool KzSymMatrix::ComputeDotLColVecIIncrDiag(int i, const std::vector<double>& v, int start,
                                              int incr, double& r) const {
   if (i < 0 || i >= nRows || !GrowingFits(start, incr, nRows - i, v.size())) return false;
-  i64 pos = start;
-  i64 step = incr;
-  size_t col = RS(i) + static_cast<size_t>(i);
-  double s = 0.0;
-  for (int t = i; t < nRows; ++t, pos += step, ++step) {
-    s += elements[col] * v[static_cast<size_t>(pos)];
-    col += static_cast<size_t>(t) + 1;
-  }
-  r = s;
+  r = LColumnDot(Data(), nRows, i, v, GrowingWalk(start, incr));
   return true;
 }
 
@@ -104,14 +95,7 @@ bool KzSymMatrix::ComputeDotLColVecPart(int i, const std::vector<double>& v, int
   if (i < 0 || i >= nRows || s < 0 ||
       v.size() < static_cast<size_t>(s) + static_cast<size_t>(nRows))
     return false;
-  size_t col = RS(i) + static_cast<size_t>(i);
-  const double* x = v.data() + s;
-  double sum = 0.0;
-  for (int t = i; t < nRows; ++t) {
-    sum += elements[col] * x[t];
-    col += static_cast<size_t>(t) + 1;
-  }
-  r = sum;
+  r = LColumnDot(Data(), nRows, i, v, UnitWalk{static_cast<i64>(s) + i});
   return true;
 }
 
@@ -148,7 +132,7 @@ bool KzSymMatrix::ComputeVecIIncPartByL(std::vector<double>& v, int start, int i
   if (n < 0 || dst < 0 || !GrowingFits(start, incr, nRows, v.size()) ||
       static_cast<i64>(v.size()) < dst + n)
     return false;
-  if (n > 0 && start < dst + n && GrowingLast(start, incr, n) >= dst) return false;
+  if (n > 0 && start < dst + n && GrowingWalk::At(start, incr, n - 1) >= dst) return false;
   for (int i = 0; i < nRows; ++i) {
     double r = 0.0;
     ComputeDotLColVecIIncrPart(i, v, start, incr, r);
@@ -159,56 +143,18 @@ bool KzSymMatrix::ComputeVecIIncPartByL(std::vector<double>& v, int start, int i
 
 bool KzSymMatrix::DotRowVecDelayedIIncrPart(int i, const std::vector<double>& v, int start,
                                             int m, int incr, double& r) const {
-  if (i < 0 || i >= nRows || start < 0 || m < 0 || incr < 1 ||
-      DelayedLast(start, m, incr, nRows) >= static_cast<i64>(v.size()))
-    return false;
-  const double* row = RowData(i);
-  size_t col = RS(i + 1) + static_cast<size_t>(i);
-  i64 pos = start;
-  i64 step = incr;
-  double s = 0.0;
-  for (int t = 0; t < nRows; ++t) {
-    double mit;
-    if (t <= i) {
-      mit = row[t];
-    } else {
-      mit = elements[col];
-      col += static_cast<size_t>(t) + 1;
-    }
-    s += mit * v[static_cast<size_t>(pos)];
-    if (t < m) {
-      pos += 1;
-    } else {
-      pos += step;
-      ++step;
-    }
-  }
-  r = s;
+  if (i < 0 || i >= nRows || !DelayedFits(start, m, incr, nRows, v.size())) return false;
+  r = RowDot(Data(), nRows, i, v, DelayedWalk(start, m, incr));
   return true;
 }
 
 bool KzSymMatrix::DotLColVecDelayedIIncrPart(int i, const std::vector<double>& v, int start,
                                              int m, int incr, double& r) const {
-  if (i < 0 || i >= nRows || start < 0 || m < 0 || incr < 1 ||
-      DelayedLast(start, m, incr, nRows) >= static_cast<i64>(v.size()))
-    return false;
-  size_t col = RS(i) + static_cast<size_t>(i);
-  i64 pos = start;
-  i64 step = incr;
-  double s = 0.0;
-  for (int t = 0; t < nRows; ++t) {
-    if (t >= i) {
-      s += elements[col] * v[static_cast<size_t>(pos)];
-      col += static_cast<size_t>(t) + 1;
-    }
-    if (t < m) {
-      pos += 1;
-    } else {
-      pos += step;
-      ++step;
-    }
-  }
-  r = s;
+  if (i < 0 || i >= nRows || !DelayedFits(start, m, incr, nRows, v.size())) return false;
+  // The positions advance for every row from 0; products start at row i.
+  DelayedWalk walk(start, m, incr);
+  for (int t = 0; t < i; ++t) walk.Next();
+  r = LColumnDot(Data(), nRows, i, v, walk);
   return true;
 }
 
@@ -217,12 +163,12 @@ bool KzSymMatrix::DotLColRowPart(int i, const KzSymMatrix& s, int row, int col,
   if (i < 0 || i >= nRows || row < 0 || row >= s.nRows || col < 0 || col >= s.nRows ||
       static_cast<i64>(col) + nRows > s.nRows)
     return false;
-  size_t pos = RS(i) + static_cast<size_t>(i);
+  // s(row, col + t) is element col + t of s's full row `row`.
+  PackedColumnReader l(Data(), i);
+  PackedRowReader srow(s.Data(), row);
+  for (int t = 0; t < col + i; ++t) srow.Next();
   double sum = 0.0;
-  for (int t = i; t < nRows; ++t) {
-    sum += elements[pos] * s.At(row, col + t);
-    pos += static_cast<size_t>(t) + 1;
-  }
+  for (int t = i; t < nRows; ++t) sum += l.Next() * srow.Next();
   r = sum;
   return true;
 }
@@ -230,12 +176,10 @@ bool KzSymMatrix::DotLColRowPart(int i, const KzSymMatrix& s, int row, int col,
 bool KzSymMatrix::DotProdColBelowDiagBackVec(int i, const std::vector<double>& v,
                                              double& r) const {
   if (i < 0 || i >= nRows || v.size() != static_cast<size_t>(nRows)) return false;
-  size_t pos = RS(i + 1) + static_cast<size_t>(i);
+  PackedColumnReader col(Data(), i);
+  col.Next();  // the diagonal is not part of the product
   double s = 0.0;
-  for (int t = i + 1; t < nRows; ++t) {
-    s += elements[pos] * v[static_cast<size_t>(t)];
-    pos += static_cast<size_t>(t) + 1;
-  }
+  for (int t = i + 1; t < nRows; ++t) s += col.Next() * v[static_cast<size_t>(t)];
   r = s;
   return true;
 }
@@ -256,11 +200,12 @@ bool KzSymMatrix::DotProductLColRowPart(int i, const std::vector<double>& l, int
       static_cast<i64>(i) + count > nRows || static_cast<i64>(col) + count > nRows ||
       l.size() < PackedSize(i + count))
     return false;
+  PackedRowReader mrow(Data(), row);
+  for (int t = 0; t < col; ++t) mrow.Next();
   double s = 0.0;
-  size_t pos = RS(i) + static_cast<size_t>(i);  // Λ(i, i)
-  for (int t = 0; t < count; ++t) {
-    s += l[pos] * At(row, col + t);
-    pos += static_cast<size_t>(i + t) + 1;
+  if (count > 0) {
+    PackedColumnReader lam(l.data(), i);  // Λ(i + t, i)
+    for (int t = 0; t < count; ++t) s += lam.Next() * mrow.Next();
   }
   r = s;
   return true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "kzcommon12r/math/matrix/internal/KzPackedWalk.h"
 #include "support/KzMatrixBuilders.h"
 #include "support/KzRefusal.h"
 #include "support/KzTestCompare.h"
@@ -48,6 +49,32 @@ std::vector<int> Delayed(int start, int m, int incr, int k) {
 
 // L(t, i) read from the lower triangle (0 above the diagonal).
 double L(const KzSymMatrix& s, int t, int i) { return t >= i ? s.GetElem(t, i) : 0.0; }
+
+// The cursors themselves: a full row of a packed order-5 matrix whose element
+// (i, j) holds 10 max(i, j) + min(i, j), and the two walks against the lists above.
+TEST(KzPackedWalk, CursorsFollowThePackedLayout) {
+  std::vector<double> packed;
+  for (int i = 0; i < 5; ++i)
+    for (int j = 0; j <= i; ++j) packed.push_back(10 * i + j);
+  KzMath_1_2::internal::PackedRowReader row(packed.data(), 2);
+  std::vector<double> got;
+  for (int t = 0; t < 5; ++t) got.push_back(row.Next());
+  EXPECT_EQ((std::vector<double>{20, 21, 22, 32, 42}), got);
+  KzMath_1_2::internal::PackedColumnReader col(packed.data(), 1);
+  got.clear();
+  for (int t = 1; t < 5; ++t) got.push_back(col.Next());
+  EXPECT_EQ((std::vector<double>{11, 21, 31, 41}), got);
+  KzMath_1_2::internal::GrowingWalk g(4, 3);
+  KzMath_1_2::internal::DelayedWalk d(2, 3, 5);
+  const std::vector<int> gw = Growing(4, 3, 7), dw = Delayed(2, 3, 5, 7);
+  for (int t = 0; t < 7; ++t) {
+    EXPECT_EQ(gw[t], g.Next());
+    EXPECT_EQ(gw[t], KzMath_1_2::internal::GrowingWalk::At(4, 3, t));
+    EXPECT_EQ(dw[t], d.Next());
+  }
+  EXPECT_EQ(dw.back(), KzMath_1_2::internal::DelayedWalk::Last(2, 3, 5, 7));
+  EXPECT_EQ(2 + 0, KzMath_1_2::internal::DelayedWalk::Last(2, 3, 5, 1));
+}
 
 class KzSymMatrixWalks : public ::testing::Test {
  protected:
