@@ -116,10 +116,12 @@ bool KzMeansXProdData::AdoptShapeOf(int n, bool intercept) {
 double* KzMeansXProdData::NextPendingSlot(double f) {
   const std::size_t n = static_cast<std::size_t>(m_nVars);
   const std::size_t need = n * static_cast<std::size_t>(KzStatsInternal::kCaseBlock);
-  if (m_pendD.size() < need) {
-    m_pendD.resize(need);
-    m_pendT.resize(need);
+  if (m_pendD.size() < need || m_pendT.size() < need) {
+    // Sized once per order (a failed allocation throws before anything
+    // changed, and the next call tries again).
     m_pendF.resize(static_cast<std::size_t>(KzStatsInternal::kCaseBlock));
+    m_pendT.resize(need);
+    m_pendD.resize(need);
   }
   if (m_nPending == KzStatsInternal::kCaseBlock) ApplyPendingCases();
   m_pendF[static_cast<std::size_t>(m_nPending)] = f;
