@@ -211,10 +211,12 @@ class KZ_EXPORT KzRectMatrix : public KzRectMatrixData {
   /// returns the number of flagged columns that are not entirely zero.
   int CheckAddColRedundancies(const KzBitSet& current, KzBitSet& result) const;
   /// Rows of L (this matrix) are linear functions of the parameters; H has
-  /// nCols rows and one column per parameter flagged in `cols`. True when
-  /// every non-zero row l satisfies ||l H~ - l|| <= tol ||l||. Refused (false)
-  /// when L is empty, tol <= 0, cols.Size() < nCols, H.nRows != nCols or H has
-  /// fewer columns than cols flags among the first nCols.
+  /// nCols rows and one column per parameter flagged in `cols` (the m-th
+  /// flagged parameter k_m in column m). True when every row l of non-zero
+  /// norm b satisfies sum_j (sum_m l_(k_m) H(j, m) / b - l_j / b)² <= tol²;
+  /// rows of zero norm are skipped. Refused (false) when L is empty, tol <= 0,
+  /// cols.Size() < nCols, H.nRows != nCols or H has fewer columns than the
+  /// parameters flagged among the first nCols.
   bool IsEstimable(const KzRectMatrix& h, const KzBitSet& cols, double tol) const;
   /// Solves A x = b through LINPACK DGECO/DGESL on a copy; false (x unchanged)
   /// when A is not square and non-empty, |b| < n, tol < 0, or the reciprocal

@@ -14,6 +14,7 @@
 #include "kzcommon12r/common/KzMV.h"
 #include "kzcommon12r/math/kernels/KzMathFun.h"
 #include "kzcommon12r/math/matrix/KzRectMatrix.h"
+#include "kzcommon12r/math/matrix/internal/KzVectorClones.h"
 
 namespace KzMath_1_2 {
 
@@ -35,14 +36,10 @@ void DenseProduct(const double* a, const double* b, double* c, int m, int n, int
   const size_t sn = static_cast<size_t>(n);
   const size_t sp = static_cast<size_t>(p);
   for (int r = 0; r < m; ++r) {
-    double* __restrict cr = c + static_cast<size_t>(r) * sp;
+    double* cr = c + static_cast<size_t>(r) * sp;
     std::fill_n(cr, p, 0.0);
     const double* ar = a + static_cast<size_t>(r) * sn;
-    for (int k = 0; k < n; ++k) {
-      const double ark = ar[k];
-      const double* __restrict bk = b + static_cast<size_t>(k) * sp;
-      for (int j = 0; j < p; ++j) cr[j] += ark * bk[j];
-    }
+    for (int k = 0; k < n; ++k) internal::AxpyDisjoint(cr, b + static_cast<size_t>(k) * sp, ar[k], p);
   }
 }
 }  // namespace

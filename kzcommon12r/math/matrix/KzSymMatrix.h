@@ -374,6 +374,28 @@ class KZ_EXPORT KzSymMatrix : public KzSymMatrixData {
   /// out[j] = sum_{t<count} M(a + j, a + t) v[t], j < count; out grown to count.
   bool SubSymSV(int count, int a, const std::vector<double>& v, std::vector<double>& out) const;
 
+  // ===== Bilinear forms over blocks and walked vectors (missing on refusal) =====
+
+  /// sum_{i,j<count} w[ws + i] M(first + i, first + j) v[vs + j]: the diagonal
+  /// block of order count at (first, first) against parts of v and w.
+  double ComputeVSSubWParts(int first, int count, const std::vector<double>& v, int vs,
+                            const std::vector<double>& w, int ws) const;
+  /// sum_{i<rows, j<cols} w_i M(row0 + i, col0 + j) v_j: any block of the matrix.
+  double ComputeVSymSubW(int row0, int col0, int rows, int cols, const std::vector<double>& v,
+                         const std::vector<double>& w) const;
+  /// sum_{i,j<n} v[g_i] M(i, j) w[ws + j·stride], g the growing walk from start
+  /// with increment incr (incr >= 1, stride >= 0).
+  double ComputeViiSW(const std::vector<double>& v, int start, int incr,
+                      const std::vector<double>& w, int ws, int stride) const;
+  /// sum_{i,j<n} v[vs + i·stride] M(i, j) w[g_j], g the growing walk.
+  double ComputeVSWii(const std::vector<double>& v, int vs, int stride,
+                      const std::vector<double>& w, int start, int incr) const;
+  /// vᵀ B w for diagonal block b (0 <= b < nBlocks) of order blockSize;
+  /// |v|, |w| >= blockSize.
+  double ComputeBlockVSW(int b, const std::vector<double>& v, const std::vector<double>& w) const;
+  /// vᵀ B v for diagonal block b.
+  double ComputeBlockVSV(int b, const std::vector<double>& v) const;
+
   // ===== Display =====
 
   /// "KzSymMatrix full matrix display start", the order, each full row at 17

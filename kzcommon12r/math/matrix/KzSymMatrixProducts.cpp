@@ -15,6 +15,7 @@
 #include "kzcommon12r/common/KzMV.h"
 #include "kzcommon12r/math/matrix/KzRectMatrix.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "kzcommon12r/math/matrix/internal/KzVectorClones.h"
 
 namespace KzMath_1_2 {
 
@@ -25,18 +26,57 @@ constexpr double kMissing = KzCommon_1_2::KzMV::gMissingValue;
 
 inline size_t RS(int i) { return KzSymMatrixData::RowStart(i); }
 
-// y[0..n) = S x for the packed S of order n (DSPMV order); y must not alias x.
+using internal::AxpyDisjoint;
+
+// y[0..n) = S x for the packed S of order n, in the order of DSPMV: for each
+// packed row i, y[0..i) += x_i S(i, 0..i) and the dot product S(i, 0..i) . x
+// is collected left to right, then y_i = y_i + x_i S(i, i) + that dot product.
+// y must not alias x.
+//
+// Four rows are taken together: over the columns before the block, each y_j
+// receives the four rows' terms in row order and the four dot products run as
+// independent chains (the sequential chain of one row is what limits the
+// single-row loop); the triangle of the block itself is then finished row by
+// row. Every y element and every dot product sees the same operations, in the
+// same order, as in the row-by-row loop, so the result is DSPMV's bit for bit.
 void PackedSymv(const double* s, int n, const double* x, double* y) {
   std::fill_n(y, n, 0.0);
-  const double* row = s;
-  for (int i = 0; i < n; row += i + 1, ++i) {
-    const double xi = x[i];
-    double dot = 0.0;
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const double* r0 = s + RS(i);
+    const double* r1 = r0 + i + 1;
+    const double* r2 = r1 + i + 2;
+    const double* r3 = r2 + i + 3;
+    const double x0 = x[i], x1 = x[i + 1], x2 = x[i + 2], x3 = x[i + 3];
+    double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
     for (int j = 0; j < i; ++j) {
-      y[j] += xi * row[j];
-      dot += row[j] * x[j];
+      const double xj = x[j];
+      y[j] = (((y[j] + x0 * r0[j]) + x1 * r1[j]) + x2 * r2[j]) + x3 * r3[j];
+      d0 += r0[j] * xj;
+      d1 += r1[j] * xj;
+      d2 += r2[j] * xj;
+      d3 += r3[j] * xj;
     }
-    y[i] += xi * row[i] + dot;
+    const double* rows[4] = {r0, r1, r2, r3};
+    const double xs[4] = {x0, x1, x2, x3};
+    double ds[4] = {d0, d1, d2, d3};
+    for (int k = 0; k < 4; ++k) {
+      const int r = i + k;
+      const double* row = rows[k];
+      for (int j = i; j < r; ++j) {
+        y[j] += xs[k] * row[j];
+        ds[k] += row[j] * x[j];
+      }
+      y[r] = y[r] + xs[k] * row[r] + ds[k];
+    }
+  }
+  for (; i < n; ++i) {
+    const double* row = s + RS(i);
+    const double xi = x[i];
+    AxpyDisjoint(y, row, xi, i);
+    double dot = 0.0;
+    for (int j = 0; j < i; ++j) dot += row[j] * x[j];
+    y[i] = y[i] + xi * row[i] + dot;
   }
 }
 
@@ -76,13 +116,10 @@ std::vector<double> FullOf(const IKzSymMatrix& s) {
 // c = a b for row-major a (m x k) and b (k x p), each element summed in k order.
 void Gemm(const double* a, const double* b, double* c, int m, int k, int p) {
   for (int r = 0; r < m; ++r) {
-    double* __restrict cr = c + static_cast<size_t>(r) * p;
+    double* cr = c + static_cast<size_t>(r) * p;
     std::fill_n(cr, p, 0.0);
-    for (int q = 0; q < k; ++q) {
-      const double arq = a[static_cast<size_t>(r) * k + q];
-      const double* __restrict bq = b + static_cast<size_t>(q) * p;
-      for (int j = 0; j < p; ++j) cr[j] += arq * bq[j];
-    }
+    for (int q = 0; q < k; ++q)
+      AxpyDisjoint(cr, b + static_cast<size_t>(q) * p, a[static_cast<size_t>(r) * k + q], p);
   }
 }
 
@@ -471,8 +508,8 @@ bool KzSymMatrix::ComputeGMG(const std::vector<double>& m, KzSymMatrix& out) con
   }
   out.Swap(t);
   // A longer m is a caller's mistake: the product from its leading part is
-  // delivered, and the mismatch reported.
-  return m.size() == need;
+  // delivered, and the mismatch reported. Order 0 has nothing to mismatch.
+  return n == 0 || m.size() == need;
 }
 
 bool KzSymMatrix::ComputeGSG(const IKzSymMatrix& s, IKzSymMatrix& out) const {

@@ -16,6 +16,7 @@
 #include "kzcommon12r/math/matrix/KzRectMatrix.h"
 #include "kzcommon12r/math/matrix/KzSparseVector.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "kzcommon12r/math/matrix/internal/KzVectorClones.h"
 
 namespace KzMath_1_2 {
 
@@ -24,8 +25,8 @@ using std::size_t;
 
 // row[j] += x[j] * t, j = 0..len-1: the inner loop of the packed update. The
 // row and x never overlap (x is a data row, row lies in the matrix storage).
-inline void AxpyRow(double* __restrict row, const double* __restrict x, double t, int len) {
-  for (int j = 0; j < len; ++j) row[j] += x[j] * t;
+inline void AxpyRow(double* row, const double* x, double t, int len) {
+  internal::AxpyDisjoint(row, x, t, len);
 }
 
 // Shared body of UpdateXXSparse and UpdateXXCornerSparse: pair i updates
@@ -48,6 +49,13 @@ void SparseOuterUpdate(double* data, int n, int k, const int* idx, const double*
   }
 }
 }  // namespace
+
+namespace internal {
+KZ_MATRIX_VECTOR_CLONES
+void AxpyDisjoint(double* __restrict y, const double* __restrict x, double a, int len) {
+  for (int j = 0; j < len; ++j) y[j] += a * x[j];
+}
+}  // namespace internal
 
 void KzSymMatrix::AddWeightedOuter(const double* x, double w) {
   double* row = Data();

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "kzcommon12r/common/KzMV.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
 #include "kzcommon12r/math/matrix/internal/KzPackedWalk.h"
 
@@ -59,6 +60,8 @@ double RowDot(const double* data, int n, int i, const std::vector<double>& v, Wa
   for (int t = 0; t < n; ++t) s += row.Next() * v[static_cast<size_t>(walk.Next())];
   return s;
 }
+
+constexpr double kMissing = KzCommon_1_2::KzMV::gMissingValue;
 
 // Unit steps: the contiguous walk s, s+1, ...
 struct UnitWalk {
@@ -268,6 +271,70 @@ bool KzSymMatrix::SubSymSV(int count, int a, const std::vector<double>& v,
   if (out.size() < y.size()) out.resize(y.size());
   std::copy(y.begin(), y.end(), out.begin());
   return true;
+}
+
+// ===========================================================================
+// Bilinear forms over blocks and walked vectors
+
+double KzSymMatrix::ComputeVSymSubW(int row0, int col0, int rows, int cols,
+                                    const std::vector<double>& v,
+                                    const std::vector<double>& w) const {
+  if (row0 < 0 || col0 < 0 || rows < 0 || cols < 0 || static_cast<i64>(row0) + rows > nRows ||
+      static_cast<i64>(col0) + cols > nRows || v.size() < static_cast<size_t>(cols) ||
+      w.size() < static_cast<size_t>(rows))
+    return kMissing;
+  double sum = 0.0;
+  for (int i = 0; i < rows; ++i) {
+    PackedRowReader row(Data(), row0 + i);
+    for (int t = 0; t < col0; ++t) row.Next();
+    double s = 0.0;
+    for (int j = 0; j < cols; ++j) s += row.Next() * v[static_cast<size_t>(j)];
+    sum += w[static_cast<size_t>(i)] * s;
+  }
+  return sum;
+}
+
+double KzSymMatrix::ComputeVSSubWParts(int first, int count, const std::vector<double>& v, int vs,
+                                       const std::vector<double>& w, int ws) const {
+  if (first < 0 || count < 0 || vs < 0 || ws < 0 ||
+      v.size() < static_cast<size_t>(vs) + static_cast<size_t>(count) ||
+      w.size() < static_cast<size_t>(ws) + static_cast<size_t>(count))
+    return kMissing;
+  const std::vector<double> vp(v.begin() + vs, v.begin() + vs + count);
+  const std::vector<double> wp(w.begin() + ws, w.begin() + ws + count);
+  return ComputeVSymSubW(first, first, count, count, vp, wp);
+}
+
+double KzSymMatrix::ComputeViiSW(const std::vector<double>& v, int start, int incr,
+                                 const std::vector<double>& w, int ws, int stride) const {
+  if (nRows < 0 || !GrowingFits(start, incr, nRows, v.size()) || ws < 0 || stride < 0 ||
+      (nRows > 0 && static_cast<i64>(ws) + static_cast<i64>(stride) * (nRows - 1) >=
+                        static_cast<i64>(w.size())))
+    return kMissing;
+  // Gather both vectors, then the whole-vector form.
+  std::vector<double> a(static_cast<size_t>(nRows)), b(static_cast<size_t>(nRows));
+  GrowingWalk walk(start, incr);
+  for (int t = 0; t < nRows; ++t) {
+    a[static_cast<size_t>(t)] = v[static_cast<size_t>(walk.Next())];
+    b[static_cast<size_t>(t)] = w[static_cast<size_t>(ws) + static_cast<size_t>(t) * stride];
+  }
+  return ComputeVSW(a, b);
+}
+
+double KzSymMatrix::ComputeVSWii(const std::vector<double>& v, int vs, int stride,
+                                 const std::vector<double>& w, int start, int incr) const {
+  // vᵀ M w = wᵀ M v: the walked vector is w.
+  return ComputeViiSW(w, start, incr, v, vs, stride);
+}
+
+double KzSymMatrix::ComputeBlockVSW(int b, const std::vector<double>& v,
+                                    const std::vector<double>& w) const {
+  if (b < 0 || b >= nBlocks || blockSize <= 0) return kMissing;
+  return ComputeVSymSubW(b * blockSize, b * blockSize, blockSize, blockSize, v, w);
+}
+
+double KzSymMatrix::ComputeBlockVSV(int b, const std::vector<double>& v) const {
+  return ComputeBlockVSW(b, v, v);
 }
 
 }  // namespace KzMath_1_2

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "kzcommon12r/common/KzMV.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
 #include "kzcommon12r/math/matrix/internal/KzPackedWalk.h"
 #include "support/KzMatrixBuilders.h"
@@ -264,6 +265,53 @@ TEST_F(KzSymMatrixWalks, BlocksOfTheLowerTriangleTimesVectors) {
   KZ_EXPECT_REFUSED(false, s.SubSymRectTV(3, 3, 3, 1, {1, 1}, out), out);
   KZ_EXPECT_REFUSED(false, s.SubSymSV(3, 4, x, out), out);
   KZ_EXPECT_REFUSED(false, s.SubSymSV(-1, 0, x, out), out);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KzSymMatrixWalks, BilinearFormsOverBlocksAndWalkedVectors) {
+  const double kMiss = KzCommon_1_2::KzMV::gMissingValue;
+  // Block rows 1..3, columns 2..5 against explicit sums (the block crosses the diagonal).
+  double e = 0.0;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 4; ++j) e += v[i] * s.GetElem(1 + i, 2 + j) * v[10 + j];
+  const std::vector<double> vj(v.begin() + 10, v.begin() + 14), wi(v.begin(), v.begin() + 3);
+  KZ_EXPECT_REL(e, s.ComputeVSymSubW(1, 2, 3, 4, vj, wi), kTol);
+  EXPECT_EQ(kMiss, s.ComputeVSymSubW(1, 3, 3, 4, vj, wi));  // past the last column
+  EXPECT_EQ(kMiss, s.ComputeVSymSubW(1, 2, 3, 4, wi, wi));  // v too short
+  // Diagonal block of order 3 at (2, 2) with v from 7 and w from 20.
+  e = 0.0;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) e += v[20 + i] * s.GetElem(2 + i, 2 + j) * v[7 + j];
+  KZ_EXPECT_REL(e, s.ComputeVSSubWParts(2, 3, v, 7, v, 20), kTol);
+  EXPECT_EQ(kMiss, s.ComputeVSSubWParts(4, 3, v, 7, v, 20));
+  EXPECT_EQ(kMiss, s.ComputeVSSubWParts(2, 3, v, 78, v, 20));
+  // One vector along the growing walk (1, 3), the other with stride 2 from 40.
+  const std::vector<int> g = Growing(1, 3, kN);
+  e = 0.0;
+  for (int i = 0; i < kN; ++i)
+    for (int j = 0; j < kN; ++j) e += v[g[i]] * s.GetElem(i, j) * v[40 + 2 * j];
+  KZ_EXPECT_REL(e, s.ComputeViiSW(v, 1, 3, v, 40, 2), kTol);
+  KZ_EXPECT_REL(e, s.ComputeVSWii(v, 40, 2, v, 1, 3), kTol);
+  EXPECT_EQ(kMiss, s.ComputeViiSW(v, 1, 3, v, 71, 2));  // 71 + 10 = 81 > 79
+  EXPECT_EQ(kMiss, s.ComputeViiSW(v, 1, 0, v, 40, 2));
+  EXPECT_EQ(kMiss, s.ComputeVSWii(v, 40, -1, v, 1, 3));
+  // Diagonal blocks of the three-block view (order 2 each).
+  KzSymMatrix blocks = s;
+  ASSERT_TRUE(blocks.SetNBlocks(3));
+  const std::vector<double> a = {1.0, -2.0}, b = {0.5, 3.0};
+  e = 0.0;
+  for (int i = 0; i < 2; ++i)
+    for (int j = 0; j < 2; ++j) e += a[i] * s.GetElem(4 + i, 4 + j) * b[j];
+  KZ_EXPECT_REL(e, blocks.ComputeBlockVSW(2, a, b), kTol);
+  e = 0.0;
+  for (int i = 0; i < 2; ++i)
+    for (int j = 0; j < 2; ++j) e += a[i] * s.GetElem(2 + i, 2 + j) * a[j];
+  KZ_EXPECT_REL(e, blocks.ComputeBlockVSV(1, a), kTol);
+  EXPECT_EQ(kMiss, blocks.ComputeBlockVSV(3, a));
+  EXPECT_EQ(kMiss, blocks.ComputeBlockVSV(0, {1.0}));
 }
 
 }  // namespace

@@ -433,6 +433,8 @@ TEST(KzSymMatrixProducts, SymmetricProductsMatchDgemm) {
   EXPECT_FALSE(a.ComputeGMG(longer, out));
   KZ_EXPECT_VEC_REL(aba, Full(out), 1e-12);
   KZ_EXPECT_REFUSED(false, a.ComputeGMG({1, 2}, out), out);
+  EXPECT_TRUE(KzSymMatrix().ComputeGMG({1.0}, out));  // order 0: empty out, true
+  EXPECT_EQ(0, out.GetNRows());
   KZ_EXPECT_REFUSED(false, a.ComputeGSG(KzSymMatrix(2), out), out);
   // A (M A N + N A M) A.
   const KzSymMatrix c = RandomSym(n, 62);
@@ -496,6 +498,9 @@ TEST(KzSymMatrixProducts, BorderedProductsWithBlocks) {
   KzSymMatrix out;
   ASSERT_TRUE(s.ComputeRSRTrans2(a, b, out));
   KZ_EXPECT_VEC_REL(expect, Full(out), kTol);
+  KzSymMatrix self = s;  // into the matrix itself (order 4 becomes 2)
+  ASSERT_TRUE(self.ComputeRSRTrans2(a, b, self));
+  EXPECT_EQ(out.AsVectorConst(), self.AsVectorConst());
   // V taken from a larger symmetric matrix: rows 3..6, columns 1..2 of big.
   const KzSymMatrix big = RandomSym(8, 83);
   KzRectMatrix v(n, p);
