@@ -46,5 +46,10 @@
 #include "kzcommon12r/math/stats/KzDistFun.h"
 #include "kzcommon12r/math/stats/KzExtremeNum.h"
 #include "kzcommon12r/math/stats/KzPower.h"
+#include "kzcommon12r/math/stats/KzCatStats.h"
+#include "kzcommon12r/math/stats/KzContStats.h"
+#include "kzcommon12r/math/stats/KzMeansXProdData.h"
+#include "kzcommon12r/math/stats/KzMeansXProducts.h"
+#include "kzcommon12r/math/stats/KzProvMeans.h"
 
 #endif  // KZCOMMON12R_KZCOMMON12R_H
