@@ -16,7 +16,7 @@
 
 namespace {
 
-struct Run {
+struct ExampleRun {
   int status = -1;
   std::string out, err;
 };
@@ -32,12 +32,12 @@ std::string Slurp(const std::string& path) {
   return s.str();
 }
 
-Run RunExample(const std::string& args) {
+ExampleRun RunExample(const std::string& args) {
   const std::string outPath = ScratchPath("stdout.txt");
   const std::string errPath = ScratchPath("stderr.txt");
   const std::string command =
       std::string("'") + KZ_EXAMPLE_EXE + "' " + args + " >'" + outPath + "' 2>'" + errPath + "'";
-  Run run;
+  ExampleRun run;
   const int raw = std::system(command.c_str());
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = Slurp(outPath);
@@ -82,7 +82,7 @@ std::map<std::string, std::pair<double, double>> ParseTable(const std::string& o
 }
 
 TEST(KzExample, LongleyMatchesTheCertifiedValues) {
-  const Run run = RunExample("");
+  const ExampleRun run = RunExample("");
   ASSERT_EQ(run.status, 0) << run.err;
   // NIST StRD Longley: certified estimates and standard deviations.
   const struct {
@@ -112,7 +112,7 @@ TEST(KzExample, LongleyMatchesTheCertifiedValues) {
 
 TEST(KzExample, WritesTheResultsAsXml) {
   const std::string xml = ScratchPath("result.xml");
-  const Run run = RunExample("--xml '" + xml + "'");
+  const ExampleRun run = RunExample("--xml '" + xml + "'");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string text = Slurp(xml);
   std::remove(xml.c_str());
@@ -133,7 +133,7 @@ TEST(KzExample, SkipsCasesWithEmptyCellsAndReportsAliasedPredictors) {
                                     "4.2,5,,2\n"
                                     "5.1,6,12,7\n"
                                     "6.3,7,14,2\n");
-  const Run run = RunExample("'" + path + "'");
+  const ExampleRun run = RunExample("'" + path + "'");
   std::remove(path.c_str());
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("skipped for missing values: 2"), std::string::npos) << run.out;
@@ -163,7 +163,7 @@ TEST(KzExample, BadInputGivesOneErrorLineAndExitStatus) {
       path = WriteCsv(std::string(c.name) + ".csv", c.csv);
       args = "'" + path + "' " + args;
     }
-    const Run run = RunExample(args);
+    const ExampleRun run = RunExample(args);
     if (!path.empty()) std::remove(path.c_str());
     EXPECT_EQ(run.status, 1) << c.name << ": " << run.err;
     EXPECT_EQ(run.out, "") << c.name;
@@ -174,7 +174,7 @@ TEST(KzExample, BadInputGivesOneErrorLineAndExitStatus) {
 }
 
 TEST(KzExample, UsageErrors) {
-  const Run run = RunExample("--tolerance 0");
+  const ExampleRun run = RunExample("--tolerance 0");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("usage: kz_example"), std::string::npos) << run.err;
 }
