@@ -286,6 +286,8 @@ std::string Num(const char* format, double x) {
 
 std::string PValueText(double p) {
   if (KzMV::IsMissing(p)) return "?";
+  // Below the double epsilon a p-value says only that it is tiny.
+  if (p < 2.2e-16) return "<2.2e-16";
   return p < 1e-4 ? Num("%.3g", p) : Num("%.6f", p);
 }
 
