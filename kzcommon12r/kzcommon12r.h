@@ -36,6 +36,9 @@
 #include "kzcommon12r/math/matrix/KzSymMatrixData.h"
 
 // math/kernels
+#include "kzcommon12r/math/kernels/Blas1.h"
+#include "kzcommon12r/math/kernels/KzMathFun.h"
+#include "kzcommon12r/math/kernels/Linpack.h"
 
 // math/stats
 #include "kzcommon12r/math/stats/KzDistFun.h"
