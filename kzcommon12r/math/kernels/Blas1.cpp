@@ -38,7 +38,7 @@ inline Index WalkStart(int n, int inc) {
 // time); every element is still one multiplication and one addition, rounded
 // the same way, and no fused multiply-add is ever formed (-ffp-contract=off and
 // no "fma" target), so all clones give identical results.
-#define KZ_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#define KZ_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define KZ_VECTOR_CLONES
 #endif
