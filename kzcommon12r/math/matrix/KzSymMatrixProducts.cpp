@@ -57,18 +57,27 @@ void PackedSymv(const double* s, int n, const double* x, double* y) {
       d2 += r2[j] * xj;
       d3 += r3[j] * xj;
     }
-    const double* rows[4] = {r0, r1, r2, r3};
-    const double xs[4] = {x0, x1, x2, x3};
-    double ds[4] = {d0, d1, d2, d3};
-    for (int k = 0; k < 4; ++k) {
-      const int r = i + k;
-      const double* row = rows[k];
-      for (int j = i; j < r; ++j) {
-        y[j] += xs[k] * row[j];
-        ds[k] += row[j] * x[j];
-      }
-      y[r] = y[r] + xs[k] * row[r] + ds[k];
-    }
+    // The block's own triangle, row by row in the single-row order.
+    const double xi0 = x[i], xi1 = x[i + 1], xi2 = x[i + 2];
+    double y0 = y[i] + x0 * r0[i] + d0;
+    y0 += x1 * r1[i];
+    d1 += r1[i] * xi0;
+    double y1 = y[i + 1] + x1 * r1[i + 1] + d1;
+    y0 += x2 * r2[i];
+    d2 += r2[i] * xi0;
+    y1 += x2 * r2[i + 1];
+    d2 += r2[i + 1] * xi1;
+    double y2 = y[i + 2] + x2 * r2[i + 2] + d2;
+    y0 += x3 * r3[i];
+    d3 += r3[i] * xi0;
+    y1 += x3 * r3[i + 1];
+    d3 += r3[i + 1] * xi1;
+    y2 += x3 * r3[i + 2];
+    d3 += r3[i + 2] * xi2;
+    y[i] = y0;
+    y[i + 1] = y1;
+    y[i + 2] = y2;
+    y[i + 3] = y[i + 3] + x3 * r3[i + 3] + d3;
   }
   for (; i < n; ++i) {
     const double* row = s + RS(i);

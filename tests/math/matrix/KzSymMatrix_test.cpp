@@ -220,7 +220,7 @@ TEST(KzSymMatrixUpdate, RRTransAndAXpY) {
 // Products with vectors
 
 TEST(KzSymMatrixProducts, SymvEqualsReferenceDspmvBitForBit) {
-  for (int n : {1, 3, 16, 45}) {
+  for (int n : {1, 3, 4, 5, 8, 16, 45}) {  // remainders and whole blocks of four rows
     const KzSymMatrix s = RandomSym(n, 20u + n);
     const std::vector<double> v = kztest::RandomVector(n, 21);
     std::vector<double> y;

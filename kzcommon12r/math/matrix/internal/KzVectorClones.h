@@ -7,7 +7,7 @@
 // No clone forms a fused multiply-add (-ffp-contract=off, no "fma" target), so
 // every clone rounds exactly as the baseline code does. Not installed.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define KZ_MATRIX_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#define KZ_MATRIX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define KZ_MATRIX_VECTOR_CLONES
 #endif
