@@ -1,4 +1,4 @@
-// Cost of the dense storage accessors of Part 6.3 against the peer every
+// Cost of the dense storage accessors against the peer every
 // caller would otherwise write: a plain loop over a std::vector. The unchecked
 // inline accessors (LowerAt, At, RowData) should run at the peer's speed
 // (ratio about 1.0); the checked virtual GetElem shows what an inner loop

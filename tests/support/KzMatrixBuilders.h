@@ -2,7 +2,7 @@
 #define KZ_TESTS_SUPPORT_KZMATRIXBUILDERS_H
 
 // Test matrices with known properties, as plain vectors in the two storage
-// layouts of Part 6.3 (row-major rectangles, packed lower triangles by rows),
+// layouts (row-major rectangles, packed lower triangles by rows),
 // and the helpers that load them into the storage classes. Random entries come
 // from std::mt19937 with a fixed seed through a mapping of our own, so every
 // platform builds the same matrices.

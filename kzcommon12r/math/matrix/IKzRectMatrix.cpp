@@ -1,4 +1,4 @@
-// Default bodies of the rectangular-matrix interface (Part 6.3): each refuses
+// Default bodies of the rectangular-matrix interface: each refuses
 // (false, -1, the missing value) or does nothing, as the Part's table says, and
 // changes no argument. The destructor, defined here, anchors the vtable in the
 // library.

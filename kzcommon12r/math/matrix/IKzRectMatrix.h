@@ -9,7 +9,7 @@ namespace KzMath_1_2 {
 
 class KzSparseVector;
 
-/// The abstract m x n matrix (Part 6.3): dense (`KzRectMatrixData`,
+/// The abstract m x n matrix: dense (`KzRectMatrixData`,
 /// `KzRectMatrix`) and sparse (`KzSparseRectMatrix`) storage are reached
 /// through it.
 ///
@@ -23,7 +23,7 @@ class KzSparseVector;
 /// a default body that refuses (false, -1, missing) or does nothing, as noted
 /// "Default:" below, so a storage kind implements what makes sense for it and
 /// a caller detects the rest by the refusal. Their meaning is that of the
-/// fullest implementation, `KzRectMatrix` (Part 6.4).
+/// fullest implementation, `KzRectMatrix`.
 ///
 /// A derived class that overrides one overload of a name hides the others;
 /// it adds `using IKzRectMatrix::Name;` to keep them visible.
@@ -113,7 +113,7 @@ class KZ_EXPORT IKzRectMatrix {
   /// kept. Default: -1.
   virtual int ExtractRows(const std::vector<int>& rows, IKzRectMatrix& out) const;
   /// v[first + t] += w * A(t, c) for t = 0..count-1; `check` adds the O(n)
-  /// tests of Part 6.4. Default: false.
+  /// tests of `KzRectMatrix`. Default: false.
   virtual bool IncrVecByColumn(int c, std::vector<double>& v, int first, int count, double w,
                                bool check) const;
   /// Column c is exactly 0. Default: true.
@@ -141,7 +141,7 @@ class KZ_EXPORT IKzRectMatrix {
   virtual bool ZeroOutCol(int c);
   /// Row r, columns first..last, become 0. Default: false.
   virtual bool ZeroOutRowPart(int r, int first, int last);
-  /// Diagnostic display (Part 1.2). Default: nothing.
+  /// Diagnostic display. Default: nothing.
   virtual void Display() const;
   /// Full display at 17 digits. Default: nothing.
   virtual void DisplayF() const;

@@ -1,4 +1,4 @@
-// Default bodies of the symmetric-matrix interface (Part 6.3): each refuses
+// Default bodies of the symmetric-matrix interface: each refuses
 // (false, -1, the missing value) or does nothing, as the Part's table says.
 // Three defaults write an output: CholInverse(..., minPivot) and the two
 // MaxMinDiag forms set theirs to the missing value, so that a caller that

@@ -12,7 +12,7 @@ class KzBitSet;
 class KzRectMatrix;
 class KzSymMatrix;
 
-/// The abstract symmetric n x n matrix (Part 6.3): dense packed
+/// The abstract symmetric n x n matrix: dense packed
 /// (`KzSymMatrixData`, `KzSymMatrix`), diagonal (`KzDiagMatrix`) and
 /// block-diagonal (`KzSymBlockDiagMatrix`) storage are reached through it.
 ///
@@ -102,7 +102,7 @@ class KZ_EXPORT IKzSymMatrix {
   /// out = Bᵀ A B, B block-diagonal with k copies of the triangle held in l.
   /// Default: false.
   virtual bool ComputeLTransSL(const IKzSymMatrix& l, IKzSymMatrix& out, int k) const;
-  /// out = Lᵀ R over k blocks (Part 6.5). Default: false.
+  /// out = Lᵀ R over k blocks. Default: false.
   virtual bool ComputeLTransR(const KzRectMatrix& r, KzRectMatrix& out, int k) const;
   /// out = Lᵀ v, v sparse (positions idx). Default: false.
   virtual bool ComputeLTransV(const std::vector<int>& idx, const std::vector<double>& v,
@@ -238,7 +238,7 @@ class KZ_EXPORT IKzSymMatrix {
   virtual bool ZeroOut(int i);
   /// Off-diagonal elements with |m_ij| <= x sqrt(|m_ii m_jj|) = 0. Default: nothing.
   virtual void ZeroOutNonDiag(double x);
-  /// Diagnostic display (Part 1.2). Default: nothing.
+  /// Diagnostic display. Default: nothing.
   virtual void Display() const;
   /// Full display at 17 digits. Default: nothing.
   virtual void DisplayF() const;

@@ -11,9 +11,9 @@
 
 namespace KzMath_1_2 {
 
-/// Dense row-major storage of an m x n matrix (Part 6.3): element (r, c) sits
+/// Dense row-major storage of an m x n matrix: element (r, c) sits
 /// at position r * nCols + c of one contiguous vector. It implements the core
-/// of `IKzRectMatrix`; `KzRectMatrix` (Part 6.4) adds the arithmetic.
+/// of `IKzRectMatrix`; `KzRectMatrix` adds the arithmetic.
 ///
 /// Two kinds of access:
 ///  - checked (the interface operations, `GetRowPtr`, `GetColPtr`): every

@@ -1,4 +1,4 @@
-// Sparse vector view (Part 6.2). The multinomial probabilities follow the
+// Sparse vector view. The multinomial probabilities follow the
 // shifted log-sum-exp of the Part: every exponential is taken of an argument
 // in [-708.39, 709], so none overflows and none underflows into a subnormal.
 #include "kzcommon12r/math/matrix/KzSparseVector.h"

@@ -11,7 +11,7 @@ class KzSymMatrix;
 
 /// A read-only view of a sparse vector held in two parallel caller-owned
 /// vectors: the positions of the stored entries, counted from 0 and strictly
-/// increasing, and their values (Part 6.2).
+/// increasing, and their values.
 ///
 /// Ownership: nothing is copied. Both vectors must outlive the view and must
 /// not change size while it is in use (their values may change).
@@ -25,8 +25,8 @@ class KzSymMatrix;
 ///
 /// The members that update a `KzSymMatrix` (`QuadraticOuterProduct`,
 /// `QuadraticOuterProductIncr`, `QuadraticOuterProductPartIncr`,
-/// `IncrementRowPart`) are specified with that class (Part 6.5) and are added
-/// with it.
+/// `IncrementRowPart`) are defined with the symmetric matrix's update
+/// code.
 class KZ_EXPORT KzSparseVector {
  public:
   /// Builds the view and decides its validity.
@@ -88,8 +88,8 @@ class KZ_EXPORT KzSparseVector {
   ///   eta_k = x . coef[k*blockSize .. k*blockSize + blockSize - 1],
   ///   probs[k] = exp(eta_k) / (1 + sum_j exp(eta_j)), probs[K-1] = 1 / (1 + sum_j exp(eta_j)),
   ///   logRefProb = ln probs[K-1],
-  /// computed with shifts that keep every exponential inside the double range
-  /// (Part 6.2, Algorithms). `probs` is grown to K when shorter (a longer
+  /// computed with shifts that keep every exponential inside the double
+  /// range. `probs` is grown to K when shorter (a longer
   /// vector keeps its tail). False, with `probs` and `logRefProb` unchanged,
   /// when the view is invalid, K <= 0, blockSize <= 0, blockSize <
   /// GetMinVecSize(), coef has fewer than blockSize * (K-1) elements, or any
@@ -116,7 +116,7 @@ class KZ_EXPORT KzSparseVector {
   bool IncrementRowPart(KzSymMatrix& m, int row, int offset, double w) const;
 
   /// "KzSparseVector display start", the element count, the indices, the
-  /// values, the validity flag, "KzSparseVector display end" (Part 1.2 layout).
+  /// values, the validity flag, "KzSparseVector display end" (display layout).
   void Display() const;
 
  private:

@@ -11,7 +11,7 @@
 
 namespace KzMath_1_2 {
 
-/// Dense packed storage of a symmetric matrix of order n (Part 6.3): the lower
+/// Dense packed storage of a symmetric matrix of order n: the lower
 /// triangle stored row by row, element (i, j) with j <= i at position
 /// i(i+1)/2 + j, and (i, j) with j > i read at (j, i). For n = 3 the storage
 /// order is (0,0) (1,0) (1,1) (2,0) (2,1) (2,2). Row i of the triangle,

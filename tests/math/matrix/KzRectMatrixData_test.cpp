@@ -148,7 +148,7 @@ TEST(KzRectMatrixData, SizesAreComputedInSizeT) {
   EXPECT_EQ(RectProbe::ElementCount(50000, 50000), 2500000000u);
   EXPECT_EQ(RectProbe::ElementCount(INT_MAX, 2), 4294967294u);
   EXPECT_EQ(RectProbe::ElementCount(-1, 5), 0u);
-  // Rectangular storage lets a failed sizing propagate (Part 6.3); a size past
+  // Rectangular storage lets a failed sizing propagate; a size past
   // the vector's max_size() is refused before any allocation.
   EXPECT_THROW(KzRectMatrixData(INT_MAX, INT_MAX), std::length_error);
 }

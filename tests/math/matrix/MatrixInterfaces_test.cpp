@@ -1,4 +1,4 @@
-// The two abstract matrix interfaces of Part 6.3: every default body refuses
+// The two abstract matrix interfaces: every default body refuses
 // as the Part's table says and changes no argument, the enumerations carry the
 // table's values, and (on the Itanium C++ ABI) the virtual operations sit in
 // the vtable in the table's order.
