@@ -163,7 +163,7 @@ bool KzRectMatrix::IsEstimable(const KzRectMatrix& h, const KzBitSet& cols, doub
 bool KzRectMatrix::SolveLinearSquare(const std::vector<double>& b, std::vector<double>& x,
                                      double tol) const {
   const int n = nRows;
-  if (n < 1 || nCols != n || !(tol >= 0.0) || b.size() < static_cast<size_t>(n)) return false;
+  if (n < 1 || nCols != n || !(tol >= 0.0) || b.size() != static_cast<size_t>(n)) return false;
   // The row-major copy is Aᵀ in LINPACK's column-major view: factor it and ask
   // DGESL for the transposed solve, which is then A x = b.
   std::vector<double> a(elements);

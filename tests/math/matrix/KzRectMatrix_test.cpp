@@ -406,6 +406,7 @@ TEST(KzRectMatrixDependence, SolveLinearSquareMatchesLapackAndRefusesSingular) {
   KZ_EXPECT_REFUSED(false, singular.SolveLinearSquare({1, 1}, x, 0.0), x);
   KZ_EXPECT_REFUSED(false, Random(2, 3, 1).SolveLinearSquare({1, 1}, x, 0.0), x);
   KZ_EXPECT_REFUSED(false, Random(2, 2, 1).SolveLinearSquare({1}, x, 0.0), x);
+  KZ_EXPECT_REFUSED(false, Random(2, 2, 1).SolveLinearSquare({1, 1, 1}, x, 0.0), x);
   KZ_EXPECT_REFUSED(false, Random(2, 2, 1).SolveLinearSquare({1, 1}, x, -1.0), x);
 }
 
