@@ -23,10 +23,19 @@ namespace KzMath_1_2 {
 namespace {
 using std::size_t;
 
-// row[j] += x[j] * t, j = 0..len-1: the inner loop of the packed update. The
-// row and x never overlap (x is a data row, row lies in the matrix storage).
-inline void AxpyRow(double* row, const double* x, double t, int len) {
-  internal::AxpyDisjoint(row, x, t, len);
+// The packed rank-one update M += w x xᵀ over n rows, rows with x_i = 0
+// skipped: M(i, j) += x_j (w x_i), j = 0..i. One function for the whole update
+// (not one call per row), so that its vector clone is chosen once per case.
+// The matrix and x never overlap (x is a data row).
+KZ_MATRIX_VECTOR_CLONES
+void PackedOuterUpdate(double* __restrict data, int n, const double* __restrict x, double w) {
+  double* row = data;
+  for (int i = 0; i < n; row += i + 1, ++i) {
+    const double xi = x[i];
+    if (xi == 0.0) continue;
+    const double t = w * xi;
+    for (int j = 0; j <= i; ++j) row[j] += x[j] * t;
+  }
 }
 
 // Shared body of UpdateXXSparse and UpdateXXCornerSparse: pair i updates
@@ -58,12 +67,7 @@ void AxpyDisjoint(double* __restrict y, const double* __restrict x, double a, in
 }  // namespace internal
 
 void KzSymMatrix::AddWeightedOuter(const double* x, double w) {
-  double* row = Data();
-  for (int i = 0; i < nRows; row += i + 1, ++i) {
-    const double xi = x[i];
-    if (xi == 0.0) continue;
-    AxpyRow(row, x, w * xi, i + 1);
-  }
+  PackedOuterUpdate(Data(), nRows, x, w);
 }
 
 bool KzSymMatrix::UpdateXX(const std::vector<double>& x, double w) {
@@ -143,9 +147,7 @@ bool KzSymMatrix::ComputeRTransByR(const KzRectMatrix& r) {
   if (!t.IsValidMatrix()) return false;
   // Rᵀ R = sum over the rows of R of the outer products r rᵀ.
   for (int q = 0; q < r.GetNRows(); ++q) {
-    const double* x = r.RowData(q);
-    double* row = t.Data();
-    for (int i = 0; i < t.nRows; row += i + 1, ++i) AxpyRow(row, x, x[i], i + 1);
+    PackedOuterUpdate(t.Data(), t.nRows, r.RowData(q), 1.0);
   }
   Swap(t);
   return true;
