@@ -220,7 +220,7 @@ class KZ_EXPORT KzRectMatrix : public KzRectMatrixData {
   /// parameters flagged among the first nCols.
   bool IsEstimable(const KzRectMatrix& h, const KzBitSet& cols, double tol) const;
   /// Solves A x = b through LINPACK DGECO/DGESL on a copy; false (x unchanged)
-  /// when A is not square and non-empty, |b| < n, tol < 0, or the reciprocal
+  /// when A is not square and non-empty, |b| != n, tol < 0, or the reciprocal
   /// condition estimate is <= tol.
   bool SolveLinearSquare(const std::vector<double>& b, std::vector<double>& x, double tol) const;
   /// tr = trace of (the k x k block of A at (start, start)) times S (order k);
