@@ -25,15 +25,16 @@
 
 #include "kzcommon12r/math/matrix/KzBitSet.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "BenchPeerLibrary.h"
 
 namespace {
 
 using KzMath_1_2::KzBitSet;
 using KzMath_1_2::KzSymMatrix;
 
-constexpr const char* kRefBlas = "/usr/lib/x86_64-linux-gnu/blas/libblas.so.3";
-constexpr const char* kRefLapack = "/usr/lib/x86_64-linux-gnu/lapack/liblapack.so.3";
-constexpr const char* kOpenBlas = "/usr/lib/x86_64-linux-gnu/openblas-pthread/libopenblas.so.0";
+constexpr const char* kRefBlas = KZ_REF_BLAS_SO;
+constexpr const char* kRefLapack = KZ_REF_LAPACK_SO;
+constexpr const char* kOpenBlas = KZ_OPENBLAS_SO;
 
 using PackedFn = void (*)(const char*, const int*, double*, int*, std::size_t);
 using PpsvFn = void (*)(const char*, const int*, const int*, double*, double*, const int*, int*,
@@ -46,24 +47,11 @@ struct Lapack {
   std::string blasFile;  // where the library's DDOT comes from
 };
 
-void* Open(const char* path) {
-  void* h = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (h == nullptr) {
-    std::fprintf(stderr, "factor_bench: cannot load %s: %s\n", path, dlerror());
-    std::exit(1);
-  }
-  return h;
-}
-
 Lapack Bind(void* h) {
   Lapack l;
-  l.pptrf = reinterpret_cast<PackedFn>(dlsym(h, "dpptrf_"));
-  l.pptri = reinterpret_cast<PackedFn>(dlsym(h, "dpptri_"));
-  l.ppsv = reinterpret_cast<PpsvFn>(dlsym(h, "dppsv_"));
-  if (!l.pptrf || !l.pptri || !l.ppsv) {
-    std::fprintf(stderr, "factor_bench: a LAPACK routine is missing\n");
-    std::exit(1);
-  }
+  l.pptrf = kzbench::PeerSymbol<PackedFn>(h, "dpptrf_");
+  l.pptri = kzbench::PeerSymbol<PackedFn>(h, "dpptri_");
+  l.ppsv = kzbench::PeerSymbol<PpsvFn>(h, "dppsv_");
   Dl_info info;
   void* ddot = dlsym(h, "ddot_");
   if (ddot != nullptr && dladdr(ddot, &info) != 0 && info.dli_fname != nullptr)
@@ -79,13 +67,11 @@ struct Peers {
 const Peers& GetPeers() {
   static const Peers peers = [] {
     Peers p;
-    Open(kRefBlas);  // first: the reference LAPACK's libblas.so.3 binds to it
-    p.ref = Bind(Open(kRefLapack));
-    void* ob = Open(kOpenBlas);
+    kzbench::OpenPeer(kRefBlas);  // first: the reference LAPACK's libblas.so.3 binds to it
+    p.ref = Bind(kzbench::OpenPeer(kRefLapack));
+    void* ob = kzbench::OpenPeer(kOpenBlas);
     p.open = Bind(ob);
-    if (auto set = reinterpret_cast<void (*)(int)>(dlsym(ob, "openblas_set_num_threads"))) set(1);
-    if (auto core = reinterpret_cast<char* (*)()>(dlsym(ob, "openblas_get_corename")))
-      p.openCore = core();
+    p.openCore = kzbench::UseOpenBlasSingleThreaded(ob);
     benchmark::AddCustomContext("factor_openblas_core", p.openCore);
     benchmark::AddCustomContext("factor_ref_lapack_blas", p.ref.blasFile);
     return p;

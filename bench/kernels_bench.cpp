@@ -9,7 +9,6 @@
 // iteration; the reported time is ours, the counter "ratio" is our total time
 // over the peer's (below 1: we are faster). Run with OPENBLAS_NUM_THREADS=1.
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 
 #include <chrono>
 #include <cstdio>
@@ -21,16 +20,8 @@
 
 #include "kzcommon12r/math/kernels/Blas1.h"
 #include "kzcommon12r/math/kernels/Linpack.h"
+#include "BenchPeerLibrary.h"
 
-#ifndef KZ_REF_BLAS_SO
-#define KZ_REF_BLAS_SO "/usr/lib/x86_64-linux-gnu/blas/libblas.so.3"
-#endif
-#ifndef KZ_REF_LAPACK_SO
-#define KZ_REF_LAPACK_SO "/usr/lib/x86_64-linux-gnu/lapack/liblapack.so.3"
-#endif
-#ifndef KZ_OPENBLAS_SO
-#define KZ_OPENBLAS_SO "/usr/lib/x86_64-linux-gnu/openblas-pthread/libopenblas.so.0"
-#endif
 
 using KzMath_1_2::Blas1;
 using KzMath_1_2::Linpack;
@@ -48,25 +39,6 @@ struct Peer {
   DaxpyFn daxpy = nullptr;
 };
 
-void* Open(const char* path) {
-  void* h = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (h == nullptr) {
-    std::fprintf(stderr, "cannot load %s: %s\n", path, dlerror());
-    std::exit(2);
-  }
-  return h;
-}
-
-template <typename Fn>
-Fn Sym(void* handle, const char* name) {
-  void* p = dlsym(handle, name);
-  if (p == nullptr) {
-    std::fprintf(stderr, "missing symbol %s\n", name);
-    std::exit(2);
-  }
-  return reinterpret_cast<Fn>(p);
-}
-
 struct Peers {
   Peer ref;
   Peer open;
@@ -75,17 +47,16 @@ struct Peers {
   std::string openCore;
 
   Peers() {
-    ref.handle = Open(KZ_REF_BLAS_SO);
-    ref.ddot = Sym<DdotFn>(ref.handle, "ddot_");
-    ref.daxpy = Sym<DaxpyFn>(ref.handle, "daxpy_");
-    void* lapack = Open(KZ_REF_LAPACK_SO);
-    dgetrf = Sym<DgetrfFn>(lapack, "dgetrf_");
-    dsptrf = Sym<DsptrfFn>(lapack, "dsptrf_");
-    open.handle = Open(KZ_OPENBLAS_SO);
-    open.ddot = Sym<DdotFn>(open.handle, "ddot_");
-    open.daxpy = Sym<DaxpyFn>(open.handle, "daxpy_");
-    Sym<void (*)(int)>(open.handle, "openblas_set_num_threads")(1);
-    openCore = Sym<char* (*)()>(open.handle, "openblas_get_corename")();
+    ref.handle = kzbench::OpenPeer(KZ_REF_BLAS_SO);
+    ref.ddot = kzbench::PeerSymbol<DdotFn>(ref.handle, "ddot_");
+    ref.daxpy = kzbench::PeerSymbol<DaxpyFn>(ref.handle, "daxpy_");
+    void* lapack = kzbench::OpenPeer(KZ_REF_LAPACK_SO);
+    dgetrf = kzbench::PeerSymbol<DgetrfFn>(lapack, "dgetrf_");
+    dsptrf = kzbench::PeerSymbol<DsptrfFn>(lapack, "dsptrf_");
+    open.handle = kzbench::OpenPeer(KZ_OPENBLAS_SO);
+    open.ddot = kzbench::PeerSymbol<DdotFn>(open.handle, "ddot_");
+    open.daxpy = kzbench::PeerSymbol<DaxpyFn>(open.handle, "daxpy_");
+    openCore = kzbench::UseOpenBlasSingleThreaded(open.handle);
   }
 };
 

@@ -12,7 +12,6 @@
 // both add (d_j f) d_l to each element in case order). The OpenBLAS kernel
 // (core) in use is named in the label; run with OPENBLAS_NUM_THREADS=1.
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 
 #include <chrono>
 #include <cmath>
@@ -24,13 +23,8 @@
 #include <vector>
 
 #include "kzcommon12r/math/stats/KzMeansXProdData.h"
+#include "BenchPeerLibrary.h"
 
-#ifndef KZ_REF_BLAS_SO
-#define KZ_REF_BLAS_SO "/usr/lib/x86_64-linux-gnu/blas/libblas.so.3"
-#endif
-#ifndef KZ_OPENBLAS_SO
-#define KZ_OPENBLAS_SO "/usr/lib/x86_64-linux-gnu/openblas-pthread/libopenblas.so.0"
-#endif
 
 namespace {
 
@@ -39,27 +33,6 @@ using DsprFn = void (*)(const char*, const int*, const double*, const double*, c
 using DsyrkFn = void (*)(const char*, const char*, const int*, const int*, const double*,
                          const double*, const int*, const double*, double*, const int*,
                          std::size_t, std::size_t);
-using SetThreadsFn = void (*)(int);
-using CoreNameFn = char* (*)();
-
-void* Open(const char* path) {
-  void* h = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (h == nullptr) {
-    std::fprintf(stderr, "cannot load %s: %s\n", path, dlerror());
-    std::exit(2);
-  }
-  return h;
-}
-
-template <typename Fn>
-Fn Sym(void* handle, const char* name) {
-  void* p = dlsym(handle, name);
-  if (p == nullptr) {
-    std::fprintf(stderr, "missing symbol %s\n", name);
-    std::exit(2);
-  }
-  return reinterpret_cast<Fn>(p);
-}
 
 struct Peers {
   DsprFn refDspr;
@@ -67,13 +40,12 @@ struct Peers {
   DsyrkFn openDsyrk;
   std::string openCore;
   Peers() {
-    void* ref = Open(KZ_REF_BLAS_SO);
-    refDspr = Sym<DsprFn>(ref, "dspr_");
-    void* open = Open(KZ_OPENBLAS_SO);
-    openDspr = Sym<DsprFn>(open, "dspr_");
-    openDsyrk = Sym<DsyrkFn>(open, "dsyrk_");
-    Sym<SetThreadsFn>(open, "openblas_set_num_threads")(1);
-    openCore = Sym<CoreNameFn>(open, "openblas_get_corename")();
+    void* ref = kzbench::OpenPeer(KZ_REF_BLAS_SO);
+    refDspr = kzbench::PeerSymbol<DsprFn>(ref, "dspr_");
+    void* open = kzbench::OpenPeer(KZ_OPENBLAS_SO);
+    openDspr = kzbench::PeerSymbol<DsprFn>(open, "dspr_");
+    openDsyrk = kzbench::PeerSymbol<DsyrkFn>(open, "dsyrk_");
+    openCore = kzbench::UseOpenBlasSingleThreaded(open);
   }
 };
 

@@ -11,7 +11,6 @@
 // time per call. The OpenBLAS kernel in use is printed in the context
 // ("symmatrix_openblas_core"); OPENBLAS_CORETYPE selects another one.
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,13 +22,8 @@
 
 #include "kzcommon12r/math/matrix/KzRectMatrix.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "BenchPeerLibrary.h"
 
-#ifndef KZ_REF_BLAS_SO
-#define KZ_REF_BLAS_SO "/usr/lib/x86_64-linux-gnu/blas/libblas.so.3"
-#endif
-#ifndef KZ_OPENBLAS_SO
-#define KZ_OPENBLAS_SO "/usr/lib/x86_64-linux-gnu/openblas-pthread/libopenblas.so.0"
-#endif
 
 namespace {
 
@@ -53,18 +47,10 @@ struct BlasLib {
 
 BlasLib Load(const char* path) {
   BlasLib lib;
-  lib.handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (lib.handle == nullptr) {
-    std::fprintf(stderr, "symmatrix_bench: cannot load %s: %s\n", path, dlerror());
-    std::exit(1);
-  }
-  lib.dspr = reinterpret_cast<DsprFn>(dlsym(lib.handle, "dspr_"));
-  lib.dspmv = reinterpret_cast<DspmvFn>(dlsym(lib.handle, "dspmv_"));
-  lib.dgemm = reinterpret_cast<DgemmFn>(dlsym(lib.handle, "dgemm_"));
-  if (!lib.dspr || !lib.dspmv || !lib.dgemm) {
-    std::fprintf(stderr, "symmatrix_bench: %s lacks a routine\n", path);
-    std::exit(1);
-  }
+  lib.handle = kzbench::OpenPeer(path);
+  lib.dspr = kzbench::PeerSymbol<DsprFn>(lib.handle, "dspr_");
+  lib.dspmv = kzbench::PeerSymbol<DspmvFn>(lib.handle, "dspmv_");
+  lib.dgemm = kzbench::PeerSymbol<DgemmFn>(lib.handle, "dgemm_");
   return lib;
 }
 
@@ -79,10 +65,7 @@ const Peers& GetPeers() {
     Peers p;
     p.ref = Load(KZ_REF_BLAS_SO);
     p.open = Load(KZ_OPENBLAS_SO);
-    if (auto set = reinterpret_cast<void (*)(int)>(dlsym(p.open.handle, "openblas_set_num_threads")))
-      set(1);
-    if (auto core = reinterpret_cast<char* (*)()>(dlsym(p.open.handle, "openblas_get_corename")))
-      p.openCore = core();
+    p.openCore = kzbench::UseOpenBlasSingleThreaded(p.open.handle);
     return p;
   }();
   return peers;
