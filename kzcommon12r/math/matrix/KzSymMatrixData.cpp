@@ -82,6 +82,12 @@ void KzSymMatrixData::GetDiagonal(std::vector<double>& out) const {
 }
 
 bool KzSymMatrixData::GetRow(int i, std::vector<double>& out) const {
+  // An invalid matrix has no rows at all: the output is emptied, like
+  // GetDiagonal's, so that no caller goes on with a stale row.
+  if (nRows < 0) {
+    out.clear();
+    return false;
+  }
   if (i < 0 || i >= nRows) return false;
   const std::size_t n = static_cast<std::size_t>(nRows);
   const std::size_t row = static_cast<std::size_t>(i);

@@ -80,7 +80,8 @@ class KZ_EXPORT KzSymMatrixData : public IKzSymMatrix {
   void GetDiagonal(std::vector<double>& out) const override;
   /// out = the full row i (the packed row for columns 0..i, then column i of
   /// the later rows), out resized to n when its length differs; false, out
-  /// unchanged, when i is out of range.
+  /// unchanged, when i is out of range; false with out emptied when the matrix
+  /// is invalid.
   bool GetRow(int i, std::vector<double>& out) const override;
 
   /// "KzSymMatrixData display start", the three counts, the packed triangle
