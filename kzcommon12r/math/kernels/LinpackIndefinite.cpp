@@ -53,6 +53,25 @@ inline void Solve2x2(const Packed& AP, Index kk, Index km1k, Index km1km1, doubl
   zkm1 = (ak * bkm1 - bk) / denom;
 }
 
+// The D-block step of DSPCO's two backward solves: a 1-by-1 pivot divides
+// z(k) by ap(kk), first rescaling all of z (and `scale` with it) when z(k)
+// would grow past |ap(kk)|, and taking z(k) = 1 for a zero pivot; a 2-by-2
+// pivot is solved as in DSPSL.
+inline void DivideByPivotBlock(const Packed& AP, int n, int k, int ks, Index kk, Index ik,
+                               Index ikm1, double* z, double& scale) {
+  if (ks != 2) {
+    if (!(Blas1::D_Abs(z[k - 1]) <= Blas1::D_Abs(AP(kk)))) {
+      const double s = Blas1::D_Abs(AP(kk)) / Blas1::D_Abs(z[k - 1]);
+      Blas1::DScal(n, s, z, 1);
+      scale = s * scale;
+    }
+    if (AP(kk) != 0.0) z[k - 1] = z[k - 1] / AP(kk);
+    if (AP(kk) == 0.0) z[k - 1] = 1.0;
+  } else {
+    Solve2x2(AP, kk, ik + k - 1, ikm1 + k - 1, z[k - 1], z[k - 2]);
+  }
+}
+
 // The forward sweep trans(U)*y = w shared by DSPCO (twice) and DSPSL.
 void ForwardTransU(const Packed& AP, int n, const int* kpvt, double* z) {
   int k = 1;
@@ -261,17 +280,7 @@ double Linpack::Dspco(double* const ap, int n, int* const kpvt, double* const z)
       z[k - 2] = z[k - 2] + ek;
       Blas1::Daxpy(k - ks, z[k - 2], AP.At(ikm1 + 1), 1, z, 1);
     }
-    if (ks != 2) {
-      if (!(Blas1::D_Abs(z[k - 1]) <= Blas1::D_Abs(AP(kk)))) {
-        const double s = Blas1::D_Abs(AP(kk)) / Blas1::D_Abs(z[k - 1]);
-        Blas1::DScal(n, s, z, 1);
-        ek = s * ek;
-      }
-      if (AP(kk) != 0.0) z[k - 1] = z[k - 1] / AP(kk);
-      if (AP(kk) == 0.0) z[k - 1] = 1.0;
-    } else {
-      Solve2x2(AP, kk, ik + k - 1, ikm1 + k - 1, z[k - 1], z[k - 2]);
-    }
+    DivideByPivotBlock(AP, n, k, ks, kk, ik, ikm1, z, ek);
     k = k - ks;
     ik = ik - k;
     if (ks == 2) ik = ik - (k + 1);
@@ -298,17 +307,7 @@ double Linpack::Dspco(double* const ap, int n, int* const kpvt, double* const z)
       Blas1::Daxpy(k - ks, z[k - 1], AP.At(ik + 1), 1, z, 1);
       if (ks == 2) Blas1::Daxpy(k - ks, z[k - 2], AP.At(ikm1 + 1), 1, z, 1);
     }
-    if (ks != 2) {
-      if (!(Blas1::D_Abs(z[k - 1]) <= Blas1::D_Abs(AP(kk)))) {
-        const double s = Blas1::D_Abs(AP(kk)) / Blas1::D_Abs(z[k - 1]);
-        Blas1::DScal(n, s, z, 1);
-        ynorm = s * ynorm;
-      }
-      if (AP(kk) != 0.0) z[k - 1] = z[k - 1] / AP(kk);
-      if (AP(kk) == 0.0) z[k - 1] = 1.0;
-    } else {
-      Solve2x2(AP, kk, ik + k - 1, ikm1 + k - 1, z[k - 1], z[k - 2]);
-    }
+    DivideByPivotBlock(AP, n, k, ks, kk, ik, ikm1, z, ynorm);
     k = k - ks;
     ik = ik - k;
     if (ks == 2) ik = ik - (k + 1);

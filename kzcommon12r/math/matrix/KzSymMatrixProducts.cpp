@@ -310,6 +310,19 @@ double KzSymMatrix::ComputeDotProduct2Rows(int i, int j) const {
   return s;
 }
 
+namespace {
+
+// A sparse operand (positions idx, values v) of an order-n triangle: every
+// position inside the matrix and a value for each.
+bool SparseOperandFits(const std::vector<int>& idx, const std::vector<double>& v, int n) {
+  if (n < 0 || v.size() < idx.size()) return false;
+  for (int c : idx)
+    if (c < 0 || c >= n) return false;
+  return true;
+}
+
+}  // namespace
+
 bool KzSymMatrix::ComputeLV(const std::vector<double>& v, std::vector<double>& out) const {
   if (nRows < 0 || v.size() < static_cast<size_t>(nRows)) return false;
   std::vector<double> y(static_cast<size_t>(nRows));
@@ -325,9 +338,7 @@ bool KzSymMatrix::ComputeLV(const std::vector<double>& v, std::vector<double>& o
 
 bool KzSymMatrix::ComputeLV(const std::vector<int>& idx, const std::vector<double>& v,
                             std::vector<double>& out) const {
-  if (nRows < 0 || v.size() < idx.size()) return false;
-  for (int c : idx)
-    if (c < 0 || c >= nRows) return false;
+  if (!SparseOperandFits(idx, v, nRows)) return false;
   std::vector<double> y(static_cast<size_t>(nRows), 0.0);
   // L v = sum over the entries of v_t times column idx_t of L (rows >= idx_t).
   for (size_t t = 0; t < idx.size(); ++t) {
@@ -353,9 +364,7 @@ bool KzSymMatrix::ComputeLTransV(const std::vector<double>& v, std::vector<doubl
 
 bool KzSymMatrix::ComputeLTransV(const std::vector<int>& idx, const std::vector<double>& v,
                                  std::vector<double>& out) const {
-  if (nRows < 0 || v.size() < idx.size()) return false;
-  for (int c : idx)
-    if (c < 0 || c >= nRows) return false;
+  if (!SparseOperandFits(idx, v, nRows)) return false;
   std::vector<double> y(static_cast<size_t>(nRows), 0.0);
   for (size_t t = 0; t < idx.size(); ++t) {
     const double* row = RowData(idx[t]);
