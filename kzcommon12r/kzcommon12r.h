@@ -27,6 +27,13 @@
 #include "kzcommon12r/xml/XMLString.h"
 #include "kzcommon12r/xml/XMLWriter.h"
 
+// settings
+
+// variables
+#include "kzcommon12r/variables/IKzVariable.h"
+
+// documents
+
 // math/matrix
 #include "kzcommon12r/math/matrix/IKzRectMatrix.h"
 #include "kzcommon12r/math/matrix/IKzSymMatrix.h"
@@ -51,5 +58,7 @@
 #include "kzcommon12r/math/stats/KzMeansXProdData.h"
 #include "kzcommon12r/math/stats/KzMeansXProducts.h"
 #include "kzcommon12r/math/stats/KzProvMeans.h"
+
+// math/random
 
 #endif  // KZCOMMON12R_KZCOMMON12R_H
