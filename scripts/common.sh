@@ -30,6 +30,9 @@ kz_need_packages() {
 kz_build() {
   local dir=$1
   shift
-  cmake -S "$KZ_ROOT" -B "$dir" "$@"
+  local launcher=()
+  # A compiler cache, where one is installed, only saves time: results are the same.
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$KZ_ROOT" -B "$dir" "${launcher[@]}" "$@"
   cmake --build "$dir" -j "$KZ_JOBS"
 }
