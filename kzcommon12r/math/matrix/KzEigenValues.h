@@ -28,6 +28,14 @@ namespace KzMath_1_2 {
 /// algorithm with implicit shifts; every intermediate matrix is kept for
 /// `Display`.
 ///
+/// Accuracy: the iteration neglects an off-diagonal element e once
+/// |e| <= tolerance·(|d_m| + |d_m+1|) (its two diagonal neighbours), so
+/// eigenvalues and residuals ||H x - λ x|| may carry errors of order
+/// tolerance·||H|| (usually far less: the iteration converges cubically). A
+/// tolerance near the machine epsilon gives the accuracy of a backward-stable
+/// method, n·eps·||H||. The same tolerance decides the rank of E, which wants
+/// a value well above the machine epsilon.
+///
 /// Use: set H (constructor or `SetHMatrix`), optionally E (`SetEMatrix`),
 /// then `Compute` or `GetSorted`. Every setter that changes something
 /// forgets the results of the last computation; `GetSorted` reuses them

@@ -26,6 +26,7 @@
 #include <cstddef>
 
 #include "kzcommon12r/math/matrix/KzEigenValues.h"
+#include "kzcommon12r/math/matrix/internal/KzRowDots.h"
 #include "kzcommon12r/math/matrix/internal/KzVectorClones.h"
 
 namespace KzMath_1_2 {
@@ -40,15 +41,39 @@ void RankTwoRow(double* __restrict row, const double* __restrict d,
   for (int k = 0; k < len; ++k) row[k] = row[k] - dj * e[k] - ej * d[k];
 }
 
-// The plane rotation of rows a (index i) and b (index i+1) of the eigenvector
-// matrix: b = c·b + s·a, a = c·a - s·b.
+// One step of a chain of plane rotations applied to a block of columns:
+// rowNext (row i+1) = c·carry + s·row, carry = c·row - s·carry, where carry
+// holds the block of row i+1 as the rotations before this one left it.
 KZ_MATRIX_VECTOR_CLONES
-void RotateRows(double* __restrict a, double* __restrict b, double c, double s, int len) {
+void RotationStep(const double* __restrict row, double* __restrict rowNext,
+                  double* __restrict carry, double c, double s, int len) {
   for (int j = 0; j < len; ++j) {
-    const double u = a[j];
-    const double v = b[j];
-    b[j] = c * v + s * u;
-    a[j] = c * u - s * v;
+    const double u = row[j];
+    const double v = carry[j];
+    rowNext[j] = c * v + s * u;
+    carry[j] = c * u - s * v;
+  }
+}
+
+// The rotations of one QL sweep, (c[i], s[i]) for i = last-1 down to first,
+// each of rows i and i+1 of the row-major v (n columns): row i+1 = c·row i+1
+// + s·row i, row i = c·row i - s·row i+1. Applied by blocks of columns, so
+// that each row is read and written once per sweep rather than twice; every
+// element sees the same operations in the same order as with one rotation
+// at a time.
+void ApplySweep(double* v, int n, int first, int last, const double* c, const double* s) {
+  constexpr int kBlock = 128;
+  double carry[kBlock];
+  const std::size_t stride = static_cast<std::size_t>(n);
+  for (int j0 = 0; j0 < n; j0 += kBlock) {
+    const int len = std::min(kBlock, n - j0);
+    double* base = v + j0;
+    std::copy(base + static_cast<std::size_t>(last) * stride,
+              base + static_cast<std::size_t>(last) * stride + len, carry);
+    for (int i = last - 1; i >= first; --i)
+      RotationStep(base + static_cast<std::size_t>(i) * stride,
+                   base + static_cast<std::size_t>(i + 1) * stride, carry, c[i], s[i], len);
+    std::copy(carry, carry + len, base + static_cast<std::size_t>(first) * stride);
   }
 }
 
@@ -56,12 +81,6 @@ void RotateRows(double* __restrict a, double* __restrict b, double c, double s, 
 KZ_MATRIX_VECTOR_CLONES
 void SubtractScaled(double* __restrict z, const double* __restrict a, double s, int len) {
   for (int k = 0; k < len; ++k) z[k] = z[k] - s * a[k];
-}
-
-double Dot(const double* a, const double* z, int len) {
-  double s = 0.0;
-  for (int k = 0; k < len; ++k) s += a[k] * z[k];
-  return s;
 }
 
 }  // namespace
@@ -141,6 +160,12 @@ int KzEigenValues::EigenValuesTQLI() {
   for (int i = 0; i + 1 < n; ++i) e[i] = e[i + 1];
   e[n - 1] = 0.0;
   const double tol = tolerance;
+  // The rotations of the current sweep, applied to the vectors at its end.
+  std::vector<double> cs, ss;
+  if (vectors) {
+    cs.resize(static_cast<std::size_t>(n));
+    ss.resize(static_cast<std::size_t>(n));
+  }
   for (int l = 0; l < n; ++l) {
     int iter = 0;
     for (;;) {
@@ -161,6 +186,7 @@ int KzEigenValues::EigenValuesTQLI() {
       g = d[m] - d[l] + e[l] / (g + (g >= 0.0 ? r : -r));
       double s = 1.0, c = 1.0, p = 0.0;
       bool split = false;
+      int first = m;  // rotations made: rows i, i+1 for i = m-1 down to first
       for (int i = m - 1; i >= l; --i) {
         const double f = s * e[i];
         const double b = c * e[i];
@@ -192,8 +218,13 @@ int KzEigenValues::EigenValuesTQLI() {
         p = s * r;
         d[i + 1] = g + p;
         g = c * r - b;
-        if (vectors) RotateRows(fmEigenVectors.RowData(i), fmEigenVectors.RowData(i + 1), c, s, n);
+        if (vectors) {
+          cs[static_cast<std::size_t>(i)] = c;
+          ss[static_cast<std::size_t>(i)] = s;
+        }
+        first = i;
       }
+      if (vectors && first < m) ApplySweep(fmEigenVectors.Data(), n, first, m, cs.data(), ss.data());
       if (split) continue;
       d[l] -= p;
       e[l] = g;
@@ -208,15 +239,29 @@ void KzEigenValues::BackTransVectors() {
   const int n = nRows;
   const int count = std::min(nComputed, fmEigenVectors.GetNRows());
   if (n <= 1 || count <= 0 || fmOrthInfo.GetNRows() != n) return;
-  for (int v = 0; v < count; ++v) {
+  const std::size_t stride = static_cast<std::size_t>(n);
+  // Four eigenvectors at a time share each reflection row; each vector sees
+  // the operations of the one-vector loop in the same order.
+  int v = 0;
+  for (; v + 4 <= count; v += 4) {
     double* z = fmEigenVectors.RowData(v);
     for (int i = 1; i < n; ++i) {
       const double* a = fmOrthInfo.RowData(i);
       const double h = a[i];
       if (h == 0.0) continue;
+      double t[4];
+      internal::SharedDot4(z, stride, a, i, t);
       // Two divisions rather than one by h², which may underflow.
-      const double s = Dot(a, z, i) / h / h;
-      SubtractScaled(z, a, s, i);
+      for (int q = 0; q < 4; ++q) SubtractScaled(z + q * stride, a, t[q] / h / h, i);
+    }
+  }
+  for (; v < count; ++v) {
+    double* z = fmEigenVectors.RowData(v);
+    for (int i = 1; i < n; ++i) {
+      const double* a = fmOrthInfo.RowData(i);
+      const double h = a[i];
+      if (h == 0.0) continue;
+      SubtractScaled(z, a, internal::SeqDot(a, z, i) / h / h, i);
     }
   }
 }

@@ -471,4 +471,49 @@ TEST(KzEigenValues, NonFiniteInputIsNotReportedAsComputed) {
   EXPECT_FALSE(ev.IsValidEMatrix());
 }
 
+// The packed display of an order-2 matrix with the given rows.
+std::string Sym2Text(const std::string& row0, const std::string& row1) {
+  return "\nKzSymMatrixData display start\nThe number of rows = 2\nThe number of blocks = 1"
+         "\nThe block size = 2\nLower triangular (number of elements = 3, number of rows = 2)"
+         "\nrow  0: \n  " + row0 + "\nrow  1: \n  " + row1 + "\nKzSymMatrixData display end";
+}
+
+// Every field in order, for H = diag(3, 1), E = diag(4, 1), after a sorted
+// computation with vectors (all values exact).
+TEST(KzEigenValues, Display) {
+  KzEigenValues ev(kztest::SymOf({3, 0, 1}, 2), kztest::SymOf({4, 0, 1}, 2), 1e-12, 30);
+  std::vector<double> v;
+  KzRectMatrix x;
+  ASSERT_EQ(2, ev.GetSorted(v, x, true));
+  kztest::DisplayCapture capture;
+  ev.Display();
+  EXPECT_EQ("\nKzEigenValues display start\nNumber of rows = 2\nTolerance = 1e-12"
+            "\nMaximum number of iterations = 30\nCompute eigenvectors indicator = true"
+            "\nMatrix H:" + Sym2Text("3", "0 1") +
+            "\nMatrix E:" + Sym2Text("4", "0 1") + "\nfvEDiag (size = 2)\n  4 1" +
+            "\nChol(E):" + Sym2Text("2", "0 1") +
+            "\nGen.Inverse of Chol(E):" + Sym2Text("0.5", "-0 1") +
+            "\nfmVHV:" + Sym2Text("0.75", "0 1") + "\nRank of the E matrix = 2" +
+            "\nfmOrthInfo:" + Sym2Text("0", "0 0") + "\n" +
+            "\nfvDiag3 (size = 2)\n  0.75 1\nfvSubdiag3 (size = 2)\n  0 0"
+            "\nNumber of computed eigenvalues = 2\nfvEigenVal (size = 2)\n  0.75 1"
+            "\nfmEigenVectors:\nKzRectMatrixData display start\nNumber of rows = 2"
+            "\nNumber of columns = 2\nrow  0: \n  1 0\nrow  1: \n  0 1"
+            "\nKzRectMatrixData display end\n"
+            "\nfvEigPairs (size = 2)\n  1 1\n  0.75 0\nKzEigenValues display end",
+            capture.Text());
+  // Without E, vectors or results: the identity line and the counts only.
+  KzEigenValues none;
+  capture.Take();
+  none.Display();
+  EXPECT_EQ("\nKzEigenValues display start\nNumber of rows = 0\nTolerance = 1e-12"
+            "\nMaximum number of iterations = 30\nCompute eigenvectors indicator = false"
+            "\nMatrix H:\nKzSymMatrixData display start\nThe number of rows = 0"
+            "\nThe number of blocks = 0\nThe block size = 0"
+            "\nLower triangular (number of elements = 0, number of rows = 0)"
+            "\nKzSymMatrixData display end\nMatrix E is identity"
+            "\nNumber of computed eigenvalues = 0\nKzEigenValues display end",
+            capture.Text());
+}
+
 }  // namespace
