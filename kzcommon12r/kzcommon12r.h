@@ -12,6 +12,7 @@
 #include "kzcommon12r/common/KzQueryCancel.h"
 #include "kzcommon12r/common/KzStatus.h"
 #include "kzcommon12r/common/KzWarnings.h"
+#include "kzcommon12r/common/KzDynamicLoadedLibrary.h"
 
 // display
 #include "kzcommon12r/display/KzDisplay.h"
@@ -60,6 +61,11 @@
 #include "kzcommon12r/math/stats/KzMeansXProdData.h"
 #include "kzcommon12r/math/stats/KzMeansXProducts.h"
 #include "kzcommon12r/math/stats/KzProvMeans.h"
+#include "kzcommon12r/math/stats/ProgressReport.h"
+#include "kzcommon12r/math/stats/ProgressReportVect.h"
+#include "kzcommon12r/math/stats/KzIterationReporter.h"
+#include "kzcommon12r/math/stats/KzHashKey.h"
+#include "kzcommon12r/math/stats/KzPackedInt.h"
 
 // math/random
 

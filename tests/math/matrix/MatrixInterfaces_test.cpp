@@ -17,6 +17,7 @@
 #include "kzcommon12r/math/matrix/KzSymMatrixData.h"
 #include "support/KzDisplayCapture.h"
 #include "support/KzRefusal.h"
+#include "support/KzVtableOrder.h"
 
 using KzCommon_1_2::KzMV;
 using KzMath_1_2::IKzRectMatrix;
@@ -281,24 +282,9 @@ TEST(MatrixInterfaces, DefaultLTInverseGoesThroughTheFactor) {
   EXPECT_EQ(f.transposedProducts, 1);  // not called after a refusal
 }
 
-#if defined(__x86_64__) || defined(__i386__)
-// Itanium C++ ABI: a pointer to a virtual member function holds 1 plus the
-// function's offset in the vtable, in bytes. Returns the vtable index.
-template <class PMF>
-long VIndex(PMF pmf) {
-  static_assert(sizeof(PMF) == 2 * sizeof(std::ptrdiff_t), "Itanium member pointer");
-  std::ptrdiff_t raw[2];
-  std::memcpy(raw, &pmf, sizeof raw);
-  if ((raw[0] & 1) == 0) return -1;  // not virtual
-  return static_cast<long>((raw[0] - 1) / static_cast<std::ptrdiff_t>(sizeof(void*)));
-}
-
-// The table order, index k holding table slot k + 1; the destructor's two
-// Itanium entries come first.
-void ExpectTableOrder(const std::vector<long>& indices) {
-  for (std::size_t k = 0; k < indices.size(); ++k)
-    EXPECT_EQ(indices[k], static_cast<long>(k) + 2) << "table slot " << k + 1;
-}
+#ifdef KZ_TEST_VTABLE_ORDER
+using kztest::ExpectTableOrder;
+using kztest::VIndex;
 
 TEST(MatrixInterfaces, RectVirtualsFollowTheTableOrder) {
   using R = IKzRectMatrix;
