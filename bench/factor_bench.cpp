@@ -16,7 +16,6 @@
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -25,6 +24,7 @@
 
 #include "kzcommon12r/math/matrix/KzBitSet.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "BenchPaired.h"
 #include "BenchPeerLibrary.h"
 
 namespace {
@@ -109,32 +109,7 @@ KzSymMatrix SymOf(const std::vector<double>& packed, int p) {
   return m;
 }
 
-using Clock = std::chrono::steady_clock;
-double Seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-// Each iteration restores both inputs (untimed), then times ours and the peer
-// on the same values. Manual time is ours; "ratio" ours over the peer's.
-template <class Reset, class Ours, class Theirs>
-void Paired(benchmark::State& state, Reset&& reset, Ours&& ours, Theirs&& theirs) {
-  double tOurs = 0.0, tPeer = 0.0;
-  for (auto _ : state) {
-    reset();
-    const auto t0 = Clock::now();
-    ours();
-    benchmark::ClobberMemory();
-    const auto t1 = Clock::now();
-    theirs();
-    benchmark::ClobberMemory();
-    const auto t2 = Clock::now();
-    tOurs += Seconds(t0, t1);
-    tPeer += Seconds(t1, t2);
-    state.SetIterationTime(Seconds(t0, t1));
-  }
-  state.counters["ratio"] = tPeer > 0.0 ? tOurs / tPeer : 0.0;
-  state.counters["peer_ns"] = tPeer * 1e9 / static_cast<double>(state.iterations());
-}
+using kzbench::Paired;
 
 // Args: p, peer (0 reference LAPACK, 1 OpenBLAS).
 void BM_LTChol(benchmark::State& state) {

@@ -44,6 +44,8 @@
 #include "kzcommon12r/math/matrix/KzSparseVector.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
 #include "kzcommon12r/math/matrix/KzSymMatrixData.h"
+#include "kzcommon12r/math/matrix/KzEigenValues.h"
+#include "kzcommon12r/math/matrix/KzSymBlockMatrix.h"
 
 // math/kernels
 #include "kzcommon12r/math/kernels/Blas1.h"

@@ -15,6 +15,7 @@
 #include "kzcommon12r/common/KzMV.h"
 #include "kzcommon12r/math/matrix/KzRectMatrix.h"
 #include "kzcommon12r/math/matrix/KzSymMatrix.h"
+#include "kzcommon12r/math/matrix/internal/KzRowDots.h"
 #include "kzcommon12r/math/matrix/internal/KzVectorClones.h"
 
 namespace KzMath_1_2 {
@@ -576,25 +577,40 @@ bool KzSymMatrix::ComputeGMGNG(const IKzSymMatrix& m, const IKzSymMatrix& nn, IK
 bool KzSymMatrix::ComputeLSLTrans(const KzSymMatrix& l, KzSymMatrix& out) const {
   const int k = l.nRows;
   if (k < 0 || nRows < 0 || k > nRows) return false;
-  // W(s, j) = sum_{t<=j} A(s, t) L(j, t), s, j < k; out(i, j) = sum_{s<=i} L(i, s) W(s, j).
+  // W(s, j) = sum_{t<=j} A(s, t) L(j, t), s, j < k; out(i, j) = sum_{s<=i} L(i, s) W(s, j),
+  // each sum taken left to right. A's leading block is unpacked to full rows and
+  // W is held transposed (row j of wt is column j of W), so that every sum runs
+  // over contiguous memory; four rows share each operand row.
   const size_t kk = static_cast<size_t>(k);
-  std::vector<double> w(kk * kk, 0.0);
-  for (int s = 0; s < k; ++s)
+  std::vector<double> a(kk * kk), wt(kk * kk);
+  for (int i = 0; i < k; ++i)
+    for (int j = 0; j <= i; ++j)
+      a[static_cast<size_t>(i) * kk + static_cast<size_t>(j)] =
+          a[static_cast<size_t>(j) * kk + static_cast<size_t>(i)] = LowerAt(i, j);
+  double s4[4];
+  int s = 0;
+  for (; s + 4 <= k; s += 4)
     for (int j = 0; j < k; ++j) {
-      const double* lj = l.RowData(j);
-      double sum = 0.0;
-      for (int t = 0; t <= j; ++t) sum += At(s, t) * lj[t];
-      w[static_cast<size_t>(s) * kk + static_cast<size_t>(j)] = sum;
+      internal::SharedDot4(a.data() + static_cast<size_t>(s) * kk, kk, l.RowData(j), j + 1, s4);
+      std::copy(s4, s4 + 4, wt.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(j) * kk + static_cast<size_t>(s)));
     }
+  for (; s < k; ++s)
+    for (int j = 0; j < k; ++j)
+      wt[static_cast<size_t>(j) * kk + static_cast<size_t>(s)] =
+          internal::SeqDot(a.data() + static_cast<size_t>(s) * kk, l.RowData(j), j + 1);
   KzSymMatrix t(k);
   if (!t.IsValidMatrix()) return false;
-  double* p = t.Data();
-  for (int i = 0; i < k; ++i) {
-    const double* li = l.RowData(i);
-    for (int j = 0; j <= i; ++j) {
-      double sum = 0.0;
-      for (int s = 0; s <= i; ++s) sum += li[s] * w[static_cast<size_t>(s) * kk + static_cast<size_t>(j)];
-      *p++ = sum;
+  for (int j = 0; j < k; j += 4) {
+    const int width = std::min(4, k - j);
+    for (int i = j; i < k; ++i) {
+      const double* li = l.RowData(i);
+      if (width == 4 && i >= j + 3) {
+        internal::SharedDot4(wt.data() + static_cast<size_t>(j) * kk, kk, li, i + 1, s4);
+        std::copy(s4, s4 + 4, t.RowData(i) + j);
+      } else {
+        for (int q = 0; q < width && j + q <= i; ++q)
+          t.LowerAt(i, j + q) = internal::SeqDot(wt.data() + static_cast<size_t>(j + q) * kk, li, i + 1);
+      }
     }
   }
   out.Swap(t);
